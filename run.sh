@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, prepares the working folder and starts
+# the program in it ($TARVELINO_DIR, else ~/Tarvelino).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+tv_install_deps
+tv_build build
+workdir=${TARVELINO_DIR:-$HOME/Tarvelino}
+mkdir -p "$workdir"
+export TARVELINO_DATA="$PWD/data"
+cd "$workdir"
+exec "$OLDPWD/build/src/tarvelino" "$@"

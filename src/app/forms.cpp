@@ -1,0 +1,89 @@
+#include "app/forms.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/about_box.h"
+#include "app/info_box.h"
+#include "app/splash_screen.h"
+#include "app/start_screen.h"
+#include "costing/costing_sheet.h"
+#include "costing/refdata/customer_copy.h"
+#include "costing/refdata/customers.h"
+#include "costing/refdata/initial_settings.h"
+#include "costing/refdata/paper_colour.h"
+#include "costing/refdata/paper_formats.h"
+#include "costing/refdata/paper_kinds.h"
+#include "costing/reports/blank_calculation_report.h"
+#include "costing/reports/calculation_report.h"
+#include "invoicing/invoice_window.h"
+
+namespace {
+QStringList g_order;
+
+template <typename T> T* create(const char* name) {
+    g_order << QString::fromLatin1(name);
+    return new T;
+}
+} // namespace
+
+const QStringList& formCreationOrder() { return g_order; }
+
+void createForms() {
+    g_order.clear();
+    // Each constructor may rely only on the forms created before it.
+    Form_start = create<TForm_start>("TForm_start");
+    Form1 = create<TForm1>("TForm1");
+    Form2 = create<TForm2>("TForm2");
+    Form3 = create<TForm3>("TForm3");
+    Form4 = create<TForm4>("TForm4");
+    // The sheet shows its current format from the start; the paper dialog must
+    // compute with that same format before the operator ever opens the list.
+    Form1->DBLookupComboBox1CloseUp(Form1);
+    Form5 = create<TForm5>("TForm5");
+    Form6 = create<TForm6>("TForm6");
+    Form8 = create<TForm8>("TForm8");
+    Form9 = create<TForm9>("TForm9");
+    Form7 = create<TForm7>("TForm7");
+    Form10 = create<TForm10>("TForm10");
+    Form_fa1 = create<TForm_fa1>("TForm_fa1");
+    Form_fa4 = create<TForm_fa4>("TForm_fa4");
+    formatka_info = create<Tformatka_info>("Tformatka_info");
+}
+
+template <typename T> static void destroy(T*& form) {
+    delete form;
+    form = nullptr;
+}
+
+void destroyForms() {
+    // In reverse order of creation, so that no form outlives one it reads.
+    destroy(formatka_info);
+    destroy(Form_fa4);
+    destroy(Form_fa1);
+    destroy(Form10);
+    destroy(Form7);
+    destroy(Form9);
+    destroy(Form8);
+    destroy(Form6);
+    destroy(Form5);
+    destroy(Form4);
+    destroy(Form3);
+    destroy(Form2);
+    destroy(Form1);
+    destroy(Form_start);
+}
+
+QString findDataDir() {
+    const QString fromEnv = qEnvironmentVariable("TARVELINO_DATA");
+    if (!fromEnv.isEmpty() && QFileInfo(fromEnv).isDir())
+        return QFileInfo(fromEnv).absoluteFilePath();
+    const QDir exeDir(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {exeDir.filePath(QStringLiteral("../../data")), exeDir.filePath(QStringLiteral("../data")),
+                                     exeDir.filePath(QStringLiteral("../share/tarvelino"))}) {
+        if (QFileInfo(candidate + QStringLiteral("/tables")).isDir())
+            return QFileInfo(candidate).canonicalFilePath();
+    }
+    return QString();
+}

@@ -1,0 +1,268 @@
+#include "costing/refdata/customers.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "costing/costing_sheet.h"
+#include "invoicing/invoice_window.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/dataaware_controls.h"
+#include "platform/ui/dataaware_grid.h"
+#include "platform/ui/dataaware_source.h"
+#include "platform/ui/messages.h"
+
+TForm_fa4* Form_fa4 = nullptr;
+
+using costing::RegisterEditor;
+using Command = RegisterEditor::Command;
+using Navigation = RegisterEditor::Navigation;
+
+namespace costing {
+
+const QVector<RegisterField>& customerEditFields() {
+    static const QVector<RegisterField> fields = {
+        {QStringLiteral("Identyfikator"), QStringLiteral("Id")},
+        {QStringLiteral("Imię i nazwisko"), QStringLiteral("Nazwisko")},
+        {QStringLiteral("Firma"), QStringLiteral("Firma")},
+        {QStringLiteral("Adres e-mail"), QStringLiteral("Email")},
+        {QStringLiteral("Ulica"), QStringLiteral("Ulica")},
+        {QStringLiteral("Miejscowość"), QStringLiteral("Miejscowosc")},
+        {QStringLiteral("Kod"), QStringLiteral("Kod")},
+        {QStringLiteral("Telefon"), QStringLiteral("Telefon")},
+        {QStringLiteral("Faks"), QStringLiteral("Faks")},
+        {QStringLiteral("NIP"), QStringLiteral("NIP")},
+        {QStringLiteral("REGON"), QStringLiteral("REGON")},
+        {QStringLiteral("Bank"), QStringLiteral("Bank")},
+        {QStringLiteral("Numer rachunku bankowego"), QStringLiteral("Nr_rku")},
+        {QStringLiteral("Rabat"), QStringLiteral("Rabat")},
+        {QStringLiteral("Uwagi"), QStringLiteral("Uwagi")},
+        {QStringLiteral("Kraj"), QStringLiteral("Kraj")},
+    };
+    return fields;
+}
+
+} // namespace costing
+
+namespace {
+
+// The search boxes and the fields they narrow, in the order of the filter.
+const QStringList kSearchFields = {QStringLiteral("Id"), QStringLiteral("Firma"), QStringLiteral("Nazwisko"),
+                                   QStringLiteral("NIP")};
+
+// Refills a customer picker and puts back the text it showed, so that the
+// customer chosen for the open calculation or invoice is not lost.
+void refillPicker(QComboBox* picker, const QStringList& ids) {
+    if (!picker) return;
+    const QString text = picker->currentText();
+    picker->clear();
+    picker->addItems(ids);
+    if (picker->isEditable())
+        picker->setEditText(text);
+    else
+        picker->setCurrentIndex(picker->findText(text));
+}
+
+} // namespace
+
+TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form_fa4"));
+    setWindowTitle(QStringLiteral("Zbiór kontrahentów"));
+    kontrahenci = new tv::Table(QStringLiteral("kontrahenci.db"));
+    kontrahenci->open();
+    Query1 = new tv::Query;
+
+    Editor = new RegisterEditor(kontrahenci, this);
+    DataSource1 = Editor->dataSource();
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->setAutoEdit(true);
+    DBGrid1 = Editor->addGrid({{QStringLiteral("Id"), QStringLiteral("Identyfikator")},
+                               {QStringLiteral("Nazwisko"), QStringLiteral("Imię i nazwisko")},
+                               {QStringLiteral("Firma"), QString()},
+                               {QStringLiteral("NIP"), QString()},
+                               {QStringLiteral("Miejscowosc"), QString()},
+                               {QStringLiteral("Telefon"), QString()}});
+    Editor->setDetailsTitle(QStringLiteral("Informacje o kontrahencie"));
+    const QVector<tv::DBEdit*> edits = Editor->addEdits(costing::customerEditFields());
+    std::copy(edits.begin(), edits.end(), DBEdits.begin());
+
+    const QVector<QLineEdit*> boxes =
+        Editor->addSearch({{QStringLiteral("Id"), QStringLiteral("Identyfikator")},
+                           {QStringLiteral("Firma"), QStringLiteral("Firma")},
+                           {QStringLiteral("Imie"), QStringLiteral("Imię i nazwisko")},
+                           {QStringLiteral("NIP"), QStringLiteral("NIP")}},
+                          QStringLiteral("Panel2"));
+    Id = boxes[0];
+    Firma = boxes[1];
+    Imie = boxes[2];
+    NIP = boxes[3];
+    Panel2 = Editor->clearPanel();
+    Button1 = Editor->searchButton();
+
+    Panel1 = Editor->panel(Command::Add);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    SpeedButton8 = Editor->panel(Command::Delete);
+    SpeedButton9 = Editor->panel(Command::Confirm);
+    SpeedButton10 = Editor->panel(Command::Cancel);
+    SpeedButton1 = Editor->panel(Command::Close);
+
+    SpeedButton3 = Editor->navigationButton(Navigation::First);
+    SpeedButton5 = Editor->navigationButton(Navigation::Prior);
+    SpeedButton6 = Editor->navigationButton(Navigation::Next);
+    SpeedButton4 = Editor->navigationButton(Navigation::Last);
+    SpeedButton20 = Editor->navigationButton(Navigation::Add);
+    SpeedButton19 = Editor->navigationButton(Navigation::Delete);
+    SpeedButton21 = Editor->navigationButton(Navigation::Edit);
+    SpeedButton14 = Editor->navigationButton(Navigation::Confirm);
+    SpeedButton15 = Editor->navigationButton(Navigation::Cancel);
+    SpeedButton2 = Editor->navigationButton(Navigation::Refresh);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(Editor);
+    resize(900, 620);
+
+    bindHandlers();
+}
+
+TForm_fa4::~TForm_fa4() {
+    // The controls go first: they read the table while they are torn down.
+    delete Editor;
+    Editor = nullptr;
+    delete Query1;
+    delete kontrahenci;
+}
+
+void TForm_fa4::bindHandlers() {
+    auto command = [this](Command which, void (TForm_fa4::*handler)(QObject*)) {
+        QObject* sender = Editor->panel(which);
+        Editor->onCommand(which, [this, sender, handler] { (this->*handler)(sender); });
+    };
+    command(Command::Add, &TForm_fa4::SpeedButton7Click);
+    command(Command::Delete, &TForm_fa4::SpeedButton8Click);
+    command(Command::Confirm, &TForm_fa4::SpeedButton9Click);
+    command(Command::Cancel, &TForm_fa4::SpeedButton10Click);
+    command(Command::Close, &TForm_fa4::SpeedButton1Click);
+
+    auto navigation = [this](Navigation which, void (TForm_fa4::*handler)(QObject*)) {
+        QObject* sender = Editor->navigationButton(which);
+        Editor->onNavigation(which, [this, sender, handler] { (this->*handler)(sender); });
+    };
+    navigation(Navigation::First, &TForm_fa4::SpeedButton3Click);
+    navigation(Navigation::Prior, &TForm_fa4::SpeedButton5Click);
+    navigation(Navigation::Next, &TForm_fa4::SpeedButton6Click);
+    navigation(Navigation::Last, &TForm_fa4::SpeedButton4Click);
+    navigation(Navigation::Add, &TForm_fa4::SpeedButton20Click);
+    navigation(Navigation::Delete, &TForm_fa4::SpeedButton19Click);
+    navigation(Navigation::Edit, &TForm_fa4::SpeedButton21Click);
+    navigation(Navigation::Confirm, &TForm_fa4::SpeedButton14Click);
+    navigation(Navigation::Cancel, &TForm_fa4::SpeedButton15Click);
+    navigation(Navigation::Refresh, &TForm_fa4::SpeedButton2Click);
+
+    Editor->onSearch([this] { Button1Click(Button1); });
+    Editor->onClearSearch([this] { Panel2Click(Panel2); });
+}
+
+void TForm_fa4::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        RegisterEditor::activatedFromAnotherWindow(this))
+        tv::ui::guard([this] { FormActivate(this); });
+}
+
+// "dodaj": the new number is one more than the highest over the whole
+// register, whatever the search shows, and over the customers that issued
+// invoices name, so that a deleted customer's number is never handed out again.
+void TForm_fa4::SpeedButton7Click(QObject*) {
+    // As the original scan did by moving to the first row: a changed pending
+    // record is posted first (so its number counts), an untouched one dropped.
+    kontrahenci->first();
+    const int number = RegisterEditor::nextNumber({QStringLiteral("select max(Nr) from kontrahenci"),
+                                                   QStringLiteral("select max(Nr_kontr) from wyst_faktury")});
+    kontrahenci->append();
+    kontrahenci->fieldByName(QStringLiteral("Nr")).setAsInteger(number);
+}
+
+void TForm_fa4::SpeedButton8Click(QObject*) {
+    Editor->deleteWithQuestion(QStringLiteral("Czy na pewno usunąć wybraną pozycję?"));
+}
+
+void TForm_fa4::SpeedButton9Click(QObject*) {
+    Editor->postPending();
+    Form_fa1->SortujKontrahentow();
+    // The rewrite goes through other cursors; this view reads it again so
+    // that the grid shows the stored rows.
+    kontrahenci->refresh();
+}
+
+void TForm_fa4::SpeedButton10Click(QObject*) {
+    kontrahenci->cancel();
+}
+
+void TForm_fa4::SpeedButton1Click(QObject*) {
+    kontrahenci->refresh();
+    Query1->close();
+    Query1->setSql(QStringLiteral("select Id from kontrahenci order by Id"));
+    Query1->open();
+    QStringList ids;
+    const int count = Query1->recordCount();
+    ids.reserve(count);
+    Query1->first();
+    tv::Field id = Query1->fieldByName(QStringLiteral("Id"));
+    for (int i = 0; i < count; ++i) {
+        ids.append(id.asString());
+        Query1->next();
+    }
+    Query1->close();
+    refillPicker(Form_fa1 ? Form_fa1->ComboBox3 : nullptr, ids);
+    refillPicker(Form1 ? Form1->ComboBox7 : nullptr, ids);
+    close();
+}
+
+void TForm_fa4::SpeedButton20Click(QObject* Sender) {
+    SpeedButton7Click(Sender);
+}
+void TForm_fa4::SpeedButton19Click(QObject* Sender) {
+    SpeedButton8Click(Sender);
+}
+void TForm_fa4::SpeedButton14Click(QObject* Sender) {
+    SpeedButton9Click(Sender);
+}
+void TForm_fa4::SpeedButton15Click(QObject* Sender) {
+    SpeedButton10Click(Sender);
+}
+void TForm_fa4::SpeedButton3Click(QObject*) {
+    kontrahenci->first();
+}
+void TForm_fa4::SpeedButton5Click(QObject*) {
+    kontrahenci->prior();
+}
+void TForm_fa4::SpeedButton6Click(QObject*) {
+    kontrahenci->next();
+}
+void TForm_fa4::SpeedButton4Click(QObject*) {
+    kontrahenci->last();
+}
+void TForm_fa4::SpeedButton21Click(QObject*) {
+    kontrahenci->edit();
+}
+void TForm_fa4::SpeedButton2Click(QObject*) {
+    kontrahenci->refresh();
+}
+
+// The typed texts are bound, never pasted into the filter, so "O'Neil" is
+// searched like any other name; each term keeps the rows that sort at or
+// after the typed text.
+void TForm_fa4::Button1Click(QObject*) {
+    Editor->applySearch(kSearchFields);
+}
+
+void TForm_fa4::Panel2Click(QObject*) {
+    Editor->clearSearch({Id, Firma, Imie, NIP}, [this] { Button1Click(Button1); });
+}
+
+void TForm_fa4::FormActivate(QObject*) {
+    Panel2Click(Panel2);
+}

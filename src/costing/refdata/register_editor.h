@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+#include "platform/table.h"
+#include "platform/ui/dataaware_grid.h"
+
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QStackedLayout;
+class QVBoxLayout;
+
+namespace tv {
+class DataSource;
+class DBEdit;
+} // namespace tv
+namespace tv::ui {
+class PanelButton;
+class SpeedButton;
+} // namespace tv::ui
+
+namespace costing {
+
+// One labelled data-aware edit of a register's details group.
+struct RegisterField {
+    QString label;
+    QString field;
+};
+
+// One box of a register's search group: the edit's name and its label.
+struct RegisterSearchBox {
+    QString objectName;
+    QString label;
+};
+
+// The editor that the customer, seller and goods registers share: a grid over
+// the register's table with a group of data-aware edits beside it, an optional
+// search group, five command panels ("dodaj", "usuń", "potwierdź", "anuluj",
+// "zamknij") that turn a lighter navy while pressed, and ten flat navigation
+// buttons. The editor lays the widgets out and offers the table operations
+// every register does alike; each form names the widgets as its own
+// components and binds its handlers, so that what the registers do
+// differently stays in the forms.
+class RegisterEditor : public QWidget {
+    Q_OBJECT
+public:
+    enum class Command { Add, Delete, Confirm, Cancel, Close };
+    enum class Navigation { First, Prior, Next, Last, Add, Delete, Edit, Confirm, Cancel, Refresh };
+
+    static constexpr int kPanelColour = 8257541;
+    static constexpr int kPanelPressedColour = 12648458;
+
+    RegisterEditor(tv::Table* table, QWidget* parent = nullptr);
+    ~RegisterEditor() override;
+
+    tv::Table* table() const { return m_table; }
+    tv::DataSource* dataSource() const { return m_source; }
+
+    // A grid over the table. Grids added later lie at the same place over the
+    // first; the form shows the one that fits (the goods register's two views).
+    tv::DBGrid* addGrid(const QVector<tv::DBGridColumn>& columns, int titleColourBgr = -1);
+    void showGrid(tv::DBGrid* grid);
+
+    // The details group, created with its title by the first call. Edits are
+    // named "DBEdit1", "DBEdit2" ... in the order added.
+    void setDetailsTitle(const QString& title);
+    tv::DBEdit* addEdit(const RegisterField& field);
+    QVector<tv::DBEdit*> addEdits(const QVector<RegisterField>& fields);
+    // Any other control of the details group (a rate list, a computed edit).
+    void addDetail(const QString& label, QWidget* control);
+
+    // The search group "Wyszukiwanie": the boxes, the "wyczyść" panel and the
+    // hidden button whose click is the search, all created by this call.
+    QVector<QLineEdit*> addSearch(const QVector<RegisterSearchBox>& boxes, const QString& clearPanelName);
+    const QVector<QLineEdit*>& searchBoxes() const { return m_searchBoxes; }
+    tv::ui::PanelButton* clearPanel() const { return m_clearPanel; }
+    QPushButton* searchButton() const { return m_searchButton; }
+
+    tv::ui::PanelButton* panel(Command command) const { return m_panels[size_t(command)]; }
+    tv::ui::SpeedButton* navigationButton(Navigation button) const { return m_navigation[size_t(button)]; }
+
+    // Handlers run through the application's error guard.
+    void onCommand(Command command, std::function<void()> handler);
+    void onNavigation(Navigation button, std::function<void()> handler);
+    // The search runs on the hidden button's click and on every change of a box.
+    void onSearch(std::function<void()> handler);
+    void onClearSearch(std::function<void()> handler);
+
+    // ---- what the registers do alike ----------------------------------
+
+    // One more than the highest number that the given "select max(...)" texts
+    // find, each over the whole table it names whatever a form's filter shows.
+    static int nextNumber(const QStringList& maxQueries);
+    // Asks the question when the table shows a row, and deletes the current
+    // row on "Tak". Returns whether a row was deleted.
+    bool deleteWithQuestion(const QString& question);
+    // Posts a pending edit or insert; does nothing in browse state.
+    void postPending();
+    // The filter of the search: every term "field >= typed text", bound.
+    void applySearch(const QStringList& fields);
+    // Empties the search boxes in the given order, then searches once.
+    void clearSearch(const QVector<QLineEdit*>& inOrder, const std::function<void()>& search);
+
+    // True when the form's activation comes from another window of the
+    // program, not back from one of its own message boxes or dialogs (which
+    // must not clear a search the operator is working in).
+    static bool activatedFromAnotherWindow(const QWidget* form);
+
+private:
+    QGroupBox* detailsGroup();
+
+    tv::Table* m_table;
+    tv::DataSource* m_source;
+    QVBoxLayout* m_side = nullptr;
+    QStackedLayout* m_grids = nullptr;
+    QGroupBox* m_details = nullptr;
+    QGridLayout* m_detailsLayout = nullptr;
+    QString m_detailsTitle;
+    int m_detailRows = 0;
+    int m_editCount = 0;
+    QVector<QLineEdit*> m_searchBoxes;
+    tv::ui::PanelButton* m_clearPanel = nullptr;
+    QPushButton* m_searchButton = nullptr;
+    QVBoxLayout* m_commandsLayout = nullptr;
+    std::array<tv::ui::PanelButton*, 5> m_panels{};
+    std::array<tv::ui::SpeedButton*, 10> m_navigation{};
+};
+
+} // namespace costing

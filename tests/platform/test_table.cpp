@@ -1,0 +1,963 @@
+// The table cursor: order, filters, editing, events, queries.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/convert.h"
+#include "platform/table.h"
+#include "support/test_env.h"
+
+using tv::Currency;
+using tv::Database;
+using tv::EDatabaseError;
+using tv::Query;
+using tv::Table;
+
+namespace {
+
+QStringList column(Table& table, const QString& field) {
+    QStringList values;
+    table.first();
+    while (!table.eof()) {
+        values << table.fieldByName(field).asString();
+        table.next();
+    }
+    return values;
+}
+
+QStringList column(Query& query, const QString& field) {
+    QStringList values;
+    query.first();
+    while (!query.eof()) {
+        values << query.fieldByName(field).asString();
+        query.next();
+    }
+    return values;
+}
+
+void addCustomer(Table& table, const QString& id, int nr, const QString& firma = QString()) {
+    table.append();
+    table.fieldByName("Id").setAsString(id);
+    table.fieldByName("Nr").setAsInteger(nr);
+    if (!firma.isEmpty())
+        table.fieldByName("Firma").setAsString(firma);
+    table.post();
+}
+
+void addLine(Table& table, const QString& name) {
+    table.append();
+    table.fieldByName("Nazwa").setAsString(name);
+    table.post();
+}
+
+} // namespace
+
+// ---- file names ---------------------------------------------------------------
+
+TEST(TableNames, ExtensionCaseAndOmissionNameOneTable) {
+    tvtest::WorkingFolder folder;
+    Table costing("pozycje.DB");
+    costing.open();
+    addLine(costing, "Przygotowanie");
+    Table invoice("pozycje.db");
+    invoice.open();
+    EXPECT_EQ(column(invoice, "Nazwa"), QStringList{"Przygotowanie"});
+    EXPECT_EQ(tv::layoutFor("POZYCJE"), tv::layoutFor("pozycje.DB"));
+    EXPECT_EQ(tv::layoutFor("nieznana.db"), nullptr);
+    EXPECT_THROW(Table("nieznana.db"), EDatabaseError);
+}
+
+TEST(TableNames, ExistingFileIsUsedWhateverItsCase) {
+    QTemporaryDir dir;
+    Database::open(dir.path());
+    Database::close();
+    ASSERT_TRUE(QFile::rename(dir.filePath("towary.DB"), dir.filePath("TOWARY.db")));
+    Database::open(dir.path());
+    EXPECT_EQ(Database::instance().pathFor("towary.db"), dir.filePath("TOWARY.db"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("towary.DB")));
+    Database::close();
+}
+
+// ---- key order and the Polish collation --------------------------------------------
+
+// Each list is in the order the tables must give: Polish letters after their
+// base letters, case ignored first and lower case first on a tie.
+struct CollationCase {
+    const char* name;
+    QStringList sorted;
+};
+
+class KeyOrder : public ::testing::TestWithParam<CollationCase> {};
+
+TEST_P(KeyOrder, KeyedTableQueryAndFilterShareTheOrder) {
+    tvtest::WorkingFolder folder;
+    const QStringList sorted = GetParam().sorted;
+    Table customers("kontrahenci.db");
+    customers.open();
+    // Added in reverse, then shuffled a little, so that insertion order cannot pass for key order.
+    QStringList added = sorted;
+    std::reverse(added.begin(), added.end());
+    if (added.size() > 2)
+        added.swapItemsAt(0, added.size() / 2);
+    for (int i = 0; i < added.size(); ++i)
+        addCustomer(customers, added[i], i + 1);
+    EXPECT_EQ(column(customers, "Id"), sorted);
+    customers.close();
+    customers.open();
+    EXPECT_EQ(column(customers, "Id"), sorted);
+
+    Query query;
+    query.setSql("select Id from kontrahenci order by Id");
+    query.open();
+    EXPECT_EQ(column(query, "Id"), sorted);
+
+    // ">=" keeps the rows at or after the value in the same order.
+    const QString middle = sorted[sorted.size() / 2];
+    customers.setFilter({{"Id", ">=", middle}});
+    customers.setFiltered(true);
+    EXPECT_EQ(column(customers, "Id"), sorted.mid(sorted.size() / 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Polish, KeyOrder,
+    ::testing::Values(CollationCase{"alphabet", {"a", "ą", "b", "c", "ć", "d", "e", "ę", "f", "l", "ł", "m", "n", "ń",
+                                                 "o", "ó", "p", "s", "ś", "t", "z", "ź", "ż"}},
+                      CollationCase{"words", {"Lublin", "łąka", "Łódź", "Opole", "Ósemka", "Sopot", "Śrem", "Zabrze",
+                                              "Źródło", "żaba", "Żyrardów"}},
+                      CollationCase{"caseFirstIgnored", {"abc", "ABD", "abe", "Abf"}},
+                      CollationCase{"caseBreaksTies", {"kot", "Kot", "KOT", "kota"}},
+                      CollationCase{"prefixFirst", {"", "A", "Ab", "Abc", "B"}},
+                      CollationCase{"digitsAndSpaces", {"1", "10", "2", "a b", "ab"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KeyOrderTies, SecondKeyFieldOrdersEqualTexts) {
+    tvtest::WorkingFolder folder;
+    Table goods("towary.DB");
+    goods.open();
+    for (int nr : {3, 1, 2}) {
+        goods.append();
+        goods.fieldByName("Nazwa").setAsString("Ulotka");
+        goods.fieldByName("Nr").setAsInteger(nr);
+        goods.post();
+    }
+    EXPECT_EQ(column(goods, "Nr"), (QStringList{"1", "2", "3"}));
+    // The posted row is current, in its key place.
+    goods.append();
+    goods.fieldByName("Nazwa").setAsString("Afisz");
+    goods.fieldByName("Nr").setAsInteger(9);
+    goods.post();
+    EXPECT_EQ(goods.recNo(), 1);
+    EXPECT_EQ(goods.fieldByName("Nazwa").asString(), "Afisz");
+}
+
+TEST(KeyOrderTies, ChangingTheKeyMovesTheRow) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "Alfa", 1);
+    addCustomer(customers, "Beta", 2);
+    addCustomer(customers, "Gamma", 3);
+    customers.first();
+    customers.edit();
+    customers.fieldByName("Id").setAsString("Zeta");
+    customers.post();
+    EXPECT_EQ(customers.recNo(), 3);
+    EXPECT_EQ(column(customers, "Id"), (QStringList{"Beta", "Gamma", "Zeta"}));
+}
+
+// ---- keyless tables: order of addition, insert before the current row --------------
+
+TEST(KeylessOrder, RowsStayInTheOrderAdded) {
+    tvtest::WorkingFolder folder;
+    Table lines("wyst_pozycje.db");
+    lines.open();
+    for (const char* name : {"Zeszyt", "Afisz", "Mapa"})
+        addLine(lines, name);
+    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"Zeszyt", "Afisz", "Mapa"}));
+    Query query;
+    query.setSql("select * from wyst_pozycje");
+    query.open();
+    EXPECT_EQ(column(query, "Nazwa"), (QStringList{"Zeszyt", "Afisz", "Mapa"}));
+}
+
+TEST(KeylessOrder, InsertPlacesTheRowBeforeTheCurrentOne) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    for (const char* name : {"A", "B", "C"})
+        addLine(lines, name);
+    lines.first();
+    lines.next(); // on B
+    lines.insert();
+    lines.fieldByName("Nazwa").setAsString("x");
+    lines.post();
+    EXPECT_EQ(lines.recNo(), 2);
+    lines.first();
+    lines.insert();
+    lines.fieldByName("Nazwa").setAsString("y");
+    lines.post();
+    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"y", "A", "x", "B", "C"}));
+    Table other("pozycje.DB");
+    other.open();
+    EXPECT_EQ(column(other, "Nazwa"), (QStringList{"y", "A", "x", "B", "C"}));
+}
+
+TEST(KeylessOrder, ManyInsertsAtOnePlaceKeepTheirOrder) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    addLine(lines, "first");
+    addLine(lines, "last");
+    QStringList expected{"first"};
+    // Each insert goes before "last", halving the room left there until the
+    // table has to be spread out again.
+    for (int i = 0; i < 40; ++i) {
+        lines.last();
+        lines.insert();
+        lines.fieldByName("Nazwa").setAsString(QString::number(i));
+        lines.post();
+        expected << QString::number(i);
+    }
+    expected << "last";
+    EXPECT_EQ(column(lines, "Nazwa"), expected);
+    lines.refresh();
+    EXPECT_EQ(column(lines, "Nazwa"), expected);
+}
+
+TEST(KeylessOrder, InsertIntoEmptyTableOrPastTheEndAppends) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    lines.insert();
+    lines.fieldByName("Nazwa").setAsString("A");
+    lines.post();
+    lines.next(); // past the end
+    ASSERT_TRUE(lines.eof());
+    lines.insert();
+    lines.fieldByName("Nazwa").setAsString("B");
+    lines.post();
+    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"A", "B"}));
+}
+
+// ---- filters -------------------------------------------------------------------------
+
+class CustomerFilter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        customers.open();
+        addCustomer(customers, "Alfa", 1, "Drukarnia \"Alfa\"");
+        addCustomer(customers, "O'Brien", 2, "O'Brien & syn");
+        addCustomer(customers, "Beta", 3); // Firma empty
+        addCustomer(customers, "Kowal", 4, "Kowalski");
+    }
+    QStringList ids(const QVector<Table::FilterTerm>& terms) {
+        customers.setFilter(terms);
+        customers.setFiltered(true);
+        return column(customers, "Id");
+    }
+    tvtest::WorkingFolder folder;
+    Table customers{"kontrahenci.db"};
+};
+
+TEST_F(CustomerFilter, QuotesInValuesAreStoredFoundAndFiltered) {
+    EXPECT_EQ(ids({{"Id", "=", "O'Brien"}}), QStringList{"O'Brien"});
+    EXPECT_EQ(ids({{"Firma", "=", "Drukarnia \"Alfa\""}}), QStringList{"Alfa"});
+    EXPECT_EQ(ids({{"Firma", ">=", "O'"}}), QStringList{"O'Brien"});
+    EXPECT_EQ(customers.recordCount(), 1);
+}
+
+TEST_F(CustomerFilter, EmptyFieldComparesAsEmptyText) {
+    // The register's cleared search: every term ">= ''", every row shows.
+    EXPECT_EQ(ids({{"Id", ">=", ""}, {"Firma", ">=", ""}, {"Nazwisko", ">=", ""}, {"NIP", ">=", ""}}),
+              (QStringList{"Alfa", "Beta", "Kowal", "O'Brien"}));
+    EXPECT_EQ(customers.recordCount(), 4);
+    EXPECT_EQ(ids({{"Firma", "=", ""}}), QStringList{"Beta"});
+    // Typing narrows: an empty Firma sorts below "K".
+    EXPECT_EQ(ids({{"Id", ">=", ""}, {"Firma", ">=", "K"}}), (QStringList{"Kowal", "O'Brien"}));
+    EXPECT_EQ(ids({{"Firma", "<", "E"}}), (QStringList{"Alfa", "Beta"}));
+}
+
+TEST_F(CustomerFilter, FilterOffShowsEveryRowAndBadTermsAreRejected) {
+    ids({{"Id", "=", "Beta"}});
+    customers.setFiltered(false);
+    EXPECT_EQ(customers.recordCount(), 4);
+    EXPECT_THROW(customers.setFilter({{"Brak", "=", "x"}}), EDatabaseError);
+    EXPECT_THROW(customers.setFilter({{"Id", "like", "x"}}), EDatabaseError);
+    EXPECT_THROW(customers.setFilter({{"Nr", "=", "abc"}}), EDatabaseError);
+    EXPECT_EQ(customers.recordCount(), 4); // the earlier filter (off) stays
+}
+
+TEST(TableFilter, NumberFieldComparesNumerically) {
+    tvtest::WorkingFolder folder;
+    Table grams("gramatury.db");
+    grams.open();
+    for (int kind : {1, 2, 10, 1}) {
+        grams.append();
+        grams.fieldByName("Rodzpap").setAsInteger(kind);
+        grams.fieldByName("Gramatura").setAsInteger(80 + kind);
+        grams.post();
+    }
+    grams.setFilter({{"Rodzpap", "=", "1"}});
+    grams.setFiltered(true);
+    EXPECT_EQ(column(grams, "Gramatura"), (QStringList{"81", "81"}));
+    grams.setFilter({{"Rodzpap", ">=", "2"}});
+    EXPECT_EQ(column(grams, "Gramatura"), (QStringList{"82", "90"}));
+    grams.setFilter({{"Gramatura", ">=", "81,5"}});
+    EXPECT_EQ(grams.recordCount(), 2);
+}
+
+TEST(TableFilter, DatesCompareAsDatesInTheShortForm) {
+    tvtest::WorkingFolder folder;
+    Table invoices("wyst_faktury.db");
+    invoices.open();
+    const QDate dates[] = {QDate(2023, 12, 31), QDate(2024, 1, 1), QDate(2024, 2, 10), QDate(2024, 3, 1)};
+    int n = 0;
+    for (const QDate& d : dates) {
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString(QString("FV/%1").arg(++n));
+        invoices.fieldByName("Data_wyst").setAsDate(d);
+        invoices.fieldByName("Forma_pl").setAsString(n % 2 ? "przelewem" : "gotówką");
+        invoices.post();
+    }
+    invoices.setFilter({{"Data_wyst", ">=", tv::DateToStr(QDate(2024, 1, 1))},
+                        {"Data_wyst", "<=", tv::DateToStr(QDate(2024, 2, 10))}});
+    invoices.setFiltered(true);
+    EXPECT_EQ(column(invoices, "Nr"), (QStringList{"FV/2", "FV/3"}));
+    invoices.setFilter({{"Data_wyst", ">=", tv::DateToStr(QDate(2023, 1, 1))},
+                        {"Data_wyst", "<=", tv::DateToStr(QDate(2024, 12, 31))},
+                        {"Forma_pl", "=", "przelewem"}});
+    EXPECT_EQ(column(invoices, "Nr"), (QStringList{"FV/1", "FV/3"}));
+}
+
+TEST(TableFilter, LineFilterOfTheRegister) {
+    tvtest::WorkingFolder folder;
+    Table lines("wyst_pozycje.db");
+    lines.open();
+    for (const char* nr : {"1/2024", "2/2024", "1/2024"}) {
+        lines.append();
+        lines.fieldByName("Nr_faktury").setAsString(nr);
+        lines.post();
+    }
+    lines.setFilter({{"Nr_faktury", "=", "-1"}});
+    lines.setFiltered(true);
+    EXPECT_TRUE(lines.eof());
+    EXPECT_EQ(lines.recordCount(), 0);
+    lines.setFilter({{"Nr_faktury", "=", "1/2024"}});
+    EXPECT_EQ(lines.recordCount(), 2);
+}
+
+// ---- deleting ------------------------------------------------------------------------
+
+TEST(TableDelete, NextRowBecomesCurrent) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    for (const char* name : {"A", "B", "C"})
+        addLine(lines, name);
+    lines.first();
+    lines.next();
+    lines.remove();
+    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "C");
+    EXPECT_EQ(lines.recordCount(), 2);
+    lines.remove(); // the last row: the one before stays current, at the end
+    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "A");
+    EXPECT_TRUE(lines.eof());
+    lines.remove();
+    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_THROW(lines.remove(), EDatabaseError);
+}
+
+TEST(TableDelete, DeletingWhileWalkingSkipsNoRow) {
+    tvtest::WorkingFolder folder;
+    Table grams("gramatury.db");
+    grams.open();
+    for (int kind : {1, 1, 2, 1, 1, 2, 1}) {
+        grams.append();
+        grams.fieldByName("Rodzpap").setAsInteger(kind);
+        grams.post();
+    }
+    grams.first();
+    while (!grams.eof()) {
+        if (grams.fieldByName("Rodzpap").asInteger() == 1)
+            grams.remove();
+        else
+            grams.next();
+    }
+    EXPECT_EQ(column(grams, "Rodzpap"), (QStringList{"2", "2"}));
+}
+
+// ---- autoincrement, events and re-posting -----------------------------------------------
+
+TEST(TableAutoInc, NumberIsReadableRightAfterPost) {
+    tvtest::WorkingFolder folder;
+    Table kinds("rodzpap.db");
+    kinds.open();
+    kinds.append();
+    kinds.fieldByName("Nazwa").setAsString("Offset");
+    EXPECT_TRUE(kinds.fieldByName("Nr").isNull());
+    kinds.post();
+    EXPECT_EQ(kinds.fieldByName("Nr").asInteger(), 1);
+    kinds.append();
+    kinds.fieldByName("Nazwa").setAsString("Karton");
+    kinds.post();
+    EXPECT_EQ(kinds.fieldByName("Nr").asInteger(), 2);
+    kinds.first();
+    kinds.remove();
+    kinds.append();
+    kinds.fieldByName("Nazwa").setAsString("Kreda");
+    kinds.post();
+    EXPECT_EQ(kinds.fieldByName("Nr").asInteger(), 3); // never reused
+    kinds.edit();
+    EXPECT_THROW(kinds.fieldByName("Nr").setAsInteger(7), EDatabaseError);
+}
+
+TEST(TableEvents, AfterPostMayEditAndPostTheSameRowAgain) {
+    tvtest::WorkingFolder folder;
+    Table grams("gramatury.db");
+    grams.open();
+    bool przeliczanieCeny = true;
+    int afterPostCalls = 0;
+    grams.afterPost = [&](Table& t) {
+        ++afterPostCalls;
+        if (!przeliczanieCeny)
+            return;
+        t.edit();
+        if (t.fieldByName("Cena_ark").asCurrency() != Currency() &&
+            t.fieldByName("Cena_ryzy").asCurrency() == Currency())
+            t.fieldByName("Cena_ryzy").setAsCurrency(t.fieldByName("Cena_ark").asCurrency() *
+                                                     Currency::fromInt(500));
+        przeliczanieCeny = false;
+        t.post();
+        przeliczanieCeny = true;
+    };
+    grams.append();
+    grams.fieldByName("Rodzpap").setAsInteger(1);
+    grams.fieldByName("Gramatura").setAsInteger(80);
+    grams.post();
+    grams.edit();
+    grams.fieldByName("Cena_ark").setAsString("0,30");
+    grams.post();
+    EXPECT_EQ(grams.fieldByName("Cena_ryzy").asCurrency(), Currency::fromInt(150));
+    EXPECT_EQ(grams.state(), Table::State::Browse);
+    grams.edit();
+    grams.fieldByName("Cena_ark").setAsString("0,40");
+    grams.post();
+    EXPECT_EQ(grams.fieldByName("Cena_ryzy").asCurrency(), Currency::fromInt(150));
+    EXPECT_EQ(afterPostCalls, 6);
+    Table check("gramatury.db");
+    check.open();
+    EXPECT_EQ(check.recordCount(), 1);
+    EXPECT_EQ(check.fieldByName("Cena_ryzy").asString(), "150");
+    EXPECT_EQ(check.fieldByName("Cena_ark").asString(), "0,4");
+}
+
+TEST(TableEvents, BeforeInsertMayStopTheInsertAndAfterInsertFillsTheRow) {
+    tvtest::WorkingFolder folder;
+    Table grams("gramatury.db");
+    grams.open();
+    bool refuse = true;
+    grams.beforeInsert = [&](Table&) {
+        if (refuse)
+            throw tv::EAbort();
+    };
+    grams.afterInsert = [](Table& t) { t.fieldByName("Rodzpap").setAsInteger(7); };
+    EXPECT_THROW(grams.append(), tv::EAbort);
+    EXPECT_EQ(grams.state(), Table::State::Browse);
+    refuse = false;
+    grams.append();
+    EXPECT_EQ(grams.fieldByName("Rodzpap").asInteger(), 7);
+    grams.next(); // the changed row is posted by moving
+    EXPECT_EQ(grams.recordCount(), 1);
+}
+
+TEST(TableEvents, ListenersHearMovesWritesPostsAndStates) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    QList<Table::Event> heard;
+    const int handle = lines.addListener([&](Table::Event e) { heard << e; });
+    addLine(lines, "A");
+    EXPECT_TRUE(heard.contains(Table::Event::StateChanged));
+    EXPECT_TRUE(heard.contains(Table::Event::FieldChanged));
+    EXPECT_TRUE(heard.contains(Table::Event::DataChanged));
+    EXPECT_TRUE(heard.contains(Table::Event::UpdateRecord));
+    heard.clear();
+    lines.first();
+    EXPECT_EQ(heard, QList<Table::Event>{Table::Event::Scrolled});
+    lines.removeListener(handle);
+    heard.clear();
+    lines.next();
+    EXPECT_TRUE(heard.isEmpty());
+}
+
+// ---- pending rows ------------------------------------------------------------------------
+
+TEST(TablePending, MovingPostsAChangedRowAndDropsAnUntouchedOne) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    int posts = 0;
+    lines.afterPost = [&](Table&) { ++posts; };
+    addLine(lines, "A");
+    addLine(lines, "B");
+    ASSERT_EQ(posts, 2);
+    lines.first();
+    lines.edit();
+    lines.next(); // untouched edit: dropped
+    EXPECT_EQ(posts, 2);
+    lines.append();
+    lines.first(); // untouched new row: dropped
+    EXPECT_EQ(lines.recordCount(), 2);
+    lines.edit();
+    lines.fieldByName("Nazwa").setAsString("A2");
+    lines.last(); // changed: posted
+    EXPECT_EQ(posts, 3);
+    lines.insert();
+    lines.fieldByName("Nazwa").setAsString("N");
+    lines.refresh(); // changed new row: posted
+    EXPECT_EQ(posts, 4);
+    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"A2", "N", "B"}));
+    lines.edit();
+    lines.fieldByName("Nazwa").setAsString("zmiana");
+    lines.cancel();
+    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "B");
+}
+
+TEST(TablePending, WritingOutsideEditIsRefused) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    addLine(lines, "A");
+    try {
+        lines.fieldByName("Nazwa").setAsString("B");
+        FAIL() << "write in browse state accepted";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.message().contains("pozycje")) << e.message().toStdString();
+    }
+    EXPECT_THROW(lines.fieldByName("Brak"), EDatabaseError);
+    Table closed("pozycje.db");
+    EXPECT_THROW(closed.first(), EDatabaseError);
+}
+
+TEST(TablePending, KeyViolationKeepsTheRowPending) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "Alfa", 1);
+    customers.append();
+    customers.fieldByName("Id").setAsString("Alfa");
+    customers.fieldByName("Nr").setAsInteger(1);
+    try {
+        customers.post();
+        FAIL() << "duplicate key accepted";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.message(), "Naruszenie klucza: w tabeli „kontrahenci” istnieje już wiersz o tym kluczu");
+    }
+    EXPECT_EQ(customers.state(), Table::State::Insert);
+    EXPECT_EQ(customers.fieldByName("Id").asString(), "Alfa");
+    customers.fieldByName("Nr").setAsInteger(2);
+    customers.post();
+    EXPECT_EQ(customers.recordCount(), 2);
+    // Empty key fields count as values too.
+    addCustomer(customers, "", 5);
+    customers.append();
+    customers.fieldByName("Nr").setAsInteger(5);
+    EXPECT_THROW(customers.post(), EDatabaseError);
+    customers.cancel();
+    // Changing a key onto an existing one is refused as well.
+    customers.first();
+    customers.edit();
+    customers.fieldByName("Id").setAsString("Alfa");
+    customers.fieldByName("Nr").setAsInteger(2);
+    EXPECT_THROW(customers.post(), EDatabaseError);
+    EXPECT_EQ(customers.state(), Table::State::Edit);
+}
+
+// ---- two views of one file -------------------------------------------------------------
+
+TEST(TableViews, AnotherViewSeesPostedRowsAfterItsRefresh) {
+    tvtest::WorkingFolder folder;
+    Table register_("kontrahenci.db");
+    Table sheet("kontrahenci.DB");
+    register_.open();
+    sheet.open();
+    addCustomer(register_, "Beta", 2);
+    EXPECT_EQ(sheet.recordCount(), 0);
+    sheet.refresh();
+    EXPECT_EQ(column(sheet, "Id"), QStringList{"Beta"});
+    addCustomer(register_, "Alfa", 1);
+    addCustomer(register_, "Gamma", 3);
+    sheet.first(); // on Beta
+    sheet.refresh();
+    EXPECT_EQ(sheet.fieldByName("Id").asString(), "Beta");
+    EXPECT_EQ(sheet.recNo(), 2);
+    register_.first();
+    register_.edit();
+    register_.fieldByName("Firma").setAsString("Alfa sp. z o.o.");
+    register_.post();
+    sheet.refresh();
+    sheet.first();
+    EXPECT_EQ(sheet.fieldByName("Firma").asString(), "Alfa sp. z o.o.");
+}
+
+TEST(TableViews, EmptyingTheTableMakesTheOtherViewsReread) {
+    tvtest::WorkingFolder folder;
+    Table a("kontrahenci.db");
+    Table b("kontrahenci.db");
+    a.open();
+    addCustomer(a, "Alfa", 1);
+    addCustomer(a, "Beta", 2);
+    b.open();
+    ASSERT_EQ(b.recordCount(), 2);
+    a.emptyTable();
+    EXPECT_EQ(a.recordCount(), 0);
+    EXPECT_EQ(b.recordCount(), 0);
+    addCustomer(a, "Gamma", 3);
+    b.refresh();
+    EXPECT_EQ(column(b, "Id"), QStringList{"Gamma"});
+}
+
+// ---- fields ------------------------------------------------------------------------------
+
+TEST(TableFields, AlphaLongerThanItsSizeKeepsItsFirstCharacters) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "ŻółćGęśląJaźń", 1);
+    EXPECT_EQ(customers.fieldByName("Id").asString(), "ŻółćGęśląJ");
+    customers.close();
+    customers.open();
+    EXPECT_EQ(customers.fieldByName("Id").asString(), "ŻółćGęśląJ");
+}
+
+TEST(TableFields, EmptyFieldsReadAsEmptyTextAndZero) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "Alfa", 1);
+    tv::Field rabat = customers.fieldByName("Rabat");
+    EXPECT_TRUE(rabat.isNull());
+    EXPECT_EQ(rabat.asString(), "");
+    EXPECT_EQ(rabat.asFloat(), 0.0);
+    EXPECT_EQ(rabat.asCurrency(), Currency());
+    EXPECT_EQ(rabat.asInteger(), 0);
+    EXPECT_FALSE(rabat.value().isValid());
+    EXPECT_EQ(customers.fieldByName("Firma").asString(), "");
+}
+
+TEST(TableFields, TextConvertsInTheRegionalSettings) {
+    tvtest::WorkingFolder folder;
+    Table invoices("wyst_faktury.db");
+    invoices.open();
+    invoices.append();
+    invoices.fieldByName("Nr").setAsString("FV/1");
+    invoices.fieldByName("Netto").setAsString("1234,5");
+    invoices.fieldByName("Rabat").setAsString("12");
+    invoices.fieldByName("Data_wyst").setAsString(tv::DateToStr(QDate(2024, 5, 3)));
+    EXPECT_THROW(invoices.fieldByName("Brutto").setAsString("12.5x"), tv::EConvertError);
+    EXPECT_THROW(invoices.fieldByName("Rabat").setAsString("1,5"), tv::EConvertError);
+    invoices.fieldByName("WartoscVAT").setAsCurrency(Currency::fromUnits(2839350)); // 283,935
+    invoices.post();
+    invoices.close();
+    invoices.open();
+    EXPECT_EQ(invoices.fieldByName("Netto").asString(), "1234,5");
+    EXPECT_EQ(invoices.fieldByName("Netto").asFloat(), 1234.5);
+    EXPECT_EQ(invoices.fieldByName("WartoscVAT").asCurrency(), Currency::fromUnits(2839350));
+    EXPECT_EQ(invoices.fieldByName("Rabat").asString(), "12");
+    EXPECT_EQ(invoices.fieldByName("Data_wyst").asDate(), QDate(2024, 5, 3));
+    EXPECT_EQ(invoices.fieldByName("Data_wyst").asString(), tv::DateToStr(QDate(2024, 5, 3)));
+    EXPECT_TRUE(invoices.fieldByName("Brutto").isNull());
+    invoices.edit();
+    invoices.fieldByName("Netto").setAsString("");
+    invoices.post();
+    EXPECT_TRUE(invoices.fieldByName("Netto").isNull());
+}
+
+// ---- the scratch table ------------------------------------------------------------------
+
+TEST(ScratchTable, CreateTableReplacesEveryEarlierRow) {
+    tvtest::WorkingFolder folder;
+    Table scratch("tabletemp.DB");
+    EXPECT_THROW(scratch.open(), EDatabaseError); // made only on demand
+    const QVector<tv::FieldDef> fields = tv::layoutFor("tabletemp.DB")->fields;
+    scratch.createTable(fields);
+    scratch.open();
+    addCustomer(scratch, "Zeta", 2);
+    addCustomer(scratch, "Alfa", 1);
+    EXPECT_EQ(column(scratch, "Id"), (QStringList{"Zeta", "Alfa"})); // no key: order of addition
+    scratch.close();
+    Table otherView("TABLETEMP.db");
+    otherView.open();
+    ASSERT_EQ(otherView.recordCount(), 2);
+    scratch.createTable(fields);
+    scratch.open();
+    EXPECT_TRUE(scratch.isEmpty());
+    EXPECT_EQ(otherView.recordCount(), 0);
+    addCustomer(scratch, "Nowy", 1);
+    otherView.refresh();
+    EXPECT_EQ(column(otherView, "Id"), QStringList{"Nowy"});
+    QVector<tv::FieldDef> other = fields;
+    other[0].size = 12;
+    EXPECT_THROW(scratch.createTable(other), EDatabaseError);
+}
+
+// ---- transactions -------------------------------------------------------------------------
+
+TEST(TableTransaction, FailureRollsBackEveryTable) {
+    tvtest::WorkingFolder folder;
+    Table invoices("wyst_faktury.db");
+    Table lines("wyst_pozycje.db");
+    invoices.open();
+    lines.open();
+    EXPECT_THROW(Database::instance().transaction([&] {
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString("FV/1");
+        invoices.post();
+        addLine(lines, "A");
+        addLine(lines, "B");
+        throw EDatabaseError("przerwane");
+    }),
+                 EDatabaseError);
+    EXPECT_FALSE(Database::instance().inTransaction());
+    EXPECT_EQ(invoices.recordCount(), 0);
+    EXPECT_EQ(lines.recordCount(), 0);
+    Table fresh("wyst_pozycje.db");
+    fresh.open();
+    EXPECT_EQ(fresh.recordCount(), 0);
+
+    Database::instance().transaction([&] {
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString("FV/2");
+        invoices.post();
+        // A nested part that fails leaves nothing behind, the rest lands.
+        try {
+            Database::instance().transaction([&] {
+                addLine(lines, "X");
+                throw EDatabaseError("część");
+            });
+        } catch (const EDatabaseError&) {
+        }
+        addLine(lines, "Y");
+    });
+    fresh.refresh();
+    EXPECT_EQ(column(fresh, "Nazwa"), QStringList{"Y"});
+    EXPECT_EQ(column(invoices, "Nr"), QStringList{"FV/2"});
+}
+
+TEST(TableTransaction, RowLeftPendingByAFailedTransactionIsNeverPostedAlone) {
+    tvtest::WorkingFolder folder;
+    Table invoices("wyst_faktury.db");
+    Table lines("wyst_pozycje.db");
+    invoices.open();
+    lines.open();
+    lines.append();
+    lines.fieldByName("Nazwa").setAsString("begun before");
+    EXPECT_THROW(Database::instance().transaction([&] {
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString("FV/1");
+        invoices.post();
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString("FV/2");
+        throw EDatabaseError("przerwane");
+    }),
+                 EDatabaseError);
+    EXPECT_EQ(invoices.state(), Table::State::Browse);
+    invoices.first();
+    EXPECT_EQ(invoices.recordCount(), 0);
+    // The operator's row begun before the transaction is still theirs.
+    EXPECT_EQ(lines.state(), Table::State::Insert);
+    lines.post();
+    EXPECT_EQ(lines.recordCount(), 1);
+}
+
+// ---- queries ---------------------------------------------------------------------------------
+
+TEST(TableQuery, BoundValuesMatchTextsWithQuotes) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "O'Brien", 7);
+    addCustomer(customers, "\"Alfa\"", 8);
+    Query query;
+    query.setSql("select Nr from kontrahenci where Id=?");
+    query.bindValue(1, QString("O'Brien"));
+    query.open();
+    ASSERT_EQ(query.recordCount(), 1);
+    EXPECT_EQ(query.fieldByName("Nr").asInteger(), 7);
+    query.close();
+    query.bindValue(1, QString("\"Alfa\""));
+    query.open();
+    EXPECT_EQ(query.fieldByName("nr").asInteger(), 8);
+    query.close();
+    query.bindValue(1, QString("Brak"));
+    query.open();
+    EXPECT_TRUE(query.eof());
+    EXPECT_EQ(query.recordCount(), 0);
+}
+
+TEST(TableQuery, ListedTextsRunUnchanged) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "Beta", 2, "Beta SA");
+    addCustomer(customers, "alfa", 1, "Alfa");
+    Table sellers("sprzedawcy.db");
+    sellers.open();
+    for (const char* id : {"Zenon", "Adam"}) {
+        sellers.append();
+        sellers.fieldByName("Id").setAsString(id);
+        sellers.post();
+    }
+    Table rates("stawkiVAT.db");
+    rates.open();
+    for (const char* vat : {"7", "22", "zw"}) {
+        rates.append();
+        rates.fieldByName("VAT").setAsString(vat);
+        rates.post();
+    }
+    Table goods("towary.DB");
+    goods.open();
+    for (const char* name : {"Ulotka", "afisz"}) {
+        goods.append();
+        goods.fieldByName("Nazwa").setAsString(name);
+        goods.post();
+    }
+    struct Case {
+        const char* sql;
+        const char* field;
+        QStringList rows;
+        int fields;
+    } cases[] = {
+        {"select * from kontrahenci order by Id", "Id", {"alfa", "Beta"}, 17},
+        {"select Id from kontrahenci order by Id", "Id", {"alfa", "Beta"}, 1},
+        {"select * from kontrahenci order by Firma", "Firma", {"Alfa", "Beta SA"}, 17},
+        {"select Id from sprzedawcy order by Id", "Id", {"Adam", "Zenon"}, 1},
+        {"select * from stawkiVAT order by VAT desc", "VAT", {"zw", "7", "22"}, 4},
+        {"select * from towary order by nazwa", "Nazwa", {"afisz", "Ulotka"}, 11},
+    };
+    for (const Case& c : cases) {
+        Query query;
+        query.setSql(c.sql);
+        query.open();
+        EXPECT_EQ(column(query, c.field), c.rows) << c.sql;
+        EXPECT_EQ(query.fieldCount(), c.fields) << c.sql;
+    }
+}
+
+TEST(TableQuery, RegisterPrintoutJoinsInvoicesWithCustomers) {
+    tvtest::WorkingFolder folder;
+    Table customers("kontrahenci.db");
+    customers.open();
+    addCustomer(customers, "Alfa", 1, "Alfa sp. z o.o.");
+    addCustomer(customers, "Beta", 2, "Beta SA");
+    Table invoices("wyst_faktury.DB");
+    invoices.open();
+    struct Row {
+        const char* nr;
+        int customer;
+        QDate date;
+    } rows[] = {{"3/2024", 2, QDate(2024, 2, 1)},
+                {"1/2024", 1, QDate(2024, 1, 5)},
+                {"2/2024", 2, QDate(2024, 1, 5)},
+                {"9/2023", 1, QDate(2023, 12, 30)}};
+    for (const Row& r : rows) {
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString(r.nr);
+        invoices.fieldByName("Nr_kontr").setAsInteger(r.customer);
+        invoices.fieldByName("Data_wyst").setAsDate(r.date);
+        invoices.fieldByName("Netto").setAsFloat(100);
+        invoices.post();
+    }
+    Query query;
+    query.setSql("select wyst_faktury.*, kontrahenci.NIP, kontrahenci.Firma, kontrahenci.Id "
+                 "from wyst_faktury, kontrahenci "
+                 "where kontrahenci.Nr = wyst_faktury.Nr_kontr "
+                 "and wyst_faktury.Data_wyst >= :od_kiedy and wyst_faktury.Data_wyst <= :do_kiedy "
+                 "order by wyst_faktury.Data_wyst, wyst_faktury.Nr");
+    query.bindValue(1, QDate(2024, 1, 1));
+    query.bindValue(2, QDate(2024, 2, 1));
+    query.open();
+    EXPECT_EQ(column(query, "Nr"), (QStringList{"1/2024", "2/2024", "3/2024"}));
+    EXPECT_EQ(column(query, "Firma"), (QStringList{"Alfa sp. z o.o.", "Beta SA", "Beta SA"}));
+    query.first();
+    EXPECT_EQ(query.fieldByName("Data_wyst").asDate(), QDate(2024, 1, 5));
+    EXPECT_EQ(query.fieldByName("Netto").asString(), "100");
+    EXPECT_EQ(query.fieldCount(), 21);
+    EXPECT_THROW(query.fieldByName("Netto").setAsString("1"), EDatabaseError);
+}
+
+TEST(TableQuery, ExecAndErrorsAreReported) {
+    tvtest::WorkingFolder folder;
+    Query::exec("insert into pozycje (Lp, Nazwa) values (?, ?)", {1, QString("Druk \"ulotek\"")});
+    Table lines("pozycje.db");
+    lines.open();
+    addLine(lines, "po");
+    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"Druk \"ulotek\"", "po"}));
+    Query bad;
+    bad.setSql("select * from brak_tabeli");
+    EXPECT_THROW(bad.open(), EDatabaseError);
+    EXPECT_THROW(Query::exec("select ?", {1, 2}), EDatabaseError);
+}
+
+// ---- many files on one connection ----------------------------------------------------------
+
+TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
+    tvtest::WorkingFolder folder;
+    std::vector<std::unique_ptr<Table>> tables;
+    for (const tv::TableLayout& layout : tv::allLayouts()) {
+        tables.push_back(std::make_unique<Table>(layout.fileName));
+        if (layout.name == "tabletemp")
+            tables.back()->createTable(layout.fields);
+        tables.back()->open();
+    }
+    auto firstWritable = [](Table& table) {
+        return table.layout().fields.first().type == tv::FieldType::AutoInc ? 1 : 0;
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (auto& table : tables) {
+            table->append();
+            table->field(firstWritable(*table)).setAsString(QString::number(10 + round));
+            const int nr = table->layout().fieldIndex("Nr");
+            if (nr >= 0 && table->layout().fields[nr].type == tv::FieldType::Long)
+                table->field(nr).setAsInteger(round); // keeps keyed rows apart
+            table->post();
+        }
+    }
+    // A transaction over the invoice files while the other files come and go.
+    const QStringList invoiceFiles{"wyst_faktury.db", "wyst_pozycje.db", "towary.DB", "kontrahenci.db",
+                                   "sprzedawcy.db", "pozycje.db", "stawkiVAT.db"};
+    auto isInvoiceFile = [&](const Table& table) { return invoiceFiles.contains(table.tableName()); };
+    Database::instance().transaction([&] {
+        for (auto& table : tables) {
+            table->first(); // reads every file, attaching those not attached
+            if (!isInvoiceFile(*table))
+                continue;
+            table->edit();
+            table->field(firstWritable(*table)).setAsString("30");
+            table->post();
+        }
+    });
+    for (auto& table : tables) {
+        table->refresh();
+        EXPECT_EQ(table->recordCount(), 2) << table->tableName().toStdString();
+        EXPECT_EQ(column(*table, table->layout().fields[firstWritable(*table)].name).contains("30"),
+                  isInvoiceFile(*table))
+            << table->tableName().toStdString();
+    }
+    // More files than the connection reaches at once in one transaction:
+    // refused, and none of its writes lands.
+    EXPECT_THROW(Database::instance().transaction([&] {
+        for (auto& table : tables) {
+            table->first();
+            table->edit();
+            table->field(firstWritable(*table)).setAsString("40");
+            table->post();
+        }
+    }),
+                 EDatabaseError);
+    for (auto& table : tables)
+        EXPECT_FALSE(column(*table, table->layout().fields[firstWritable(*table)].name).contains("40"))
+            << table->tableName().toStdString();
+}

@@ -1,0 +1,149 @@
+// A program killed while it writes invoices leaves sound files: every header
+// with all its lines, or neither.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include <sqlite3.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "platform/table.h"
+
+using tv::Database;
+using tv::Query;
+using tv::Table;
+
+namespace {
+
+constexpr int kLinesPerInvoice = 5;
+const char* const kFolderVariable = "TV_CRASH_FOLDER";
+
+int queryInt(const QString& sql) {
+    Query query;
+    query.setSql(sql);
+    query.open();
+    return query.fieldByName(query.field(0).name()).asInteger();
+}
+
+// The writer: this same executable started again with the folder in the
+// environment. It runs before the tests are set up and never returns; the
+// test kills it.
+[[noreturn]] void runWriter(const QString& folder) {
+    Database::open(folder);
+    Table invoices("wyst_faktury.DB");
+    Table lines("wyst_pozycje.DB");
+    invoices.open();
+    lines.open();
+    int number = queryInt("select coalesce(max(Rodzaj), 0) from wyst_faktury");
+    std::printf("ready\n");
+    std::fflush(stdout);
+    QElapsedTimer running;
+    running.start();
+    while (running.elapsed() < 60000) {
+        ++number;
+        const QString nr = QString("FV/%1/2024").arg(number);
+        Database::instance().transaction([&] {
+            invoices.append();
+            invoices.fieldByName("Nr").setAsString(nr);
+            invoices.fieldByName("Rodzaj").setAsInteger(number);
+            invoices.fieldByName("Data_wyst").setAsDate(QDate(2024, 1, 1).addDays(number % 300));
+            invoices.fieldByName("Brutto").setAsFloat(123.45 * number);
+            invoices.post();
+            for (int lp = 1; lp <= kLinesPerInvoice; ++lp) {
+                lines.append();
+                lines.fieldByName("Lp").setAsInteger(lp);
+                lines.fieldByName("Nazwa").setAsString(QString("Pozycja %1 faktury %2").arg(lp).arg(nr));
+                lines.fieldByName("Nr_faktury").setAsString(nr);
+                lines.fieldByName("Netto").setAsFloat(10.0 * lp);
+                lines.post();
+            }
+        });
+        if (number % 4 == 0) {
+            // Deleting an invoice with its lines is one transaction too.
+            Database::instance().transaction([&] {
+                invoices.first();
+                const QString oldest = invoices.fieldByName("Nr").asString();
+                invoices.remove();
+                lines.setFilter({{"Nr_faktury", "=", oldest}});
+                lines.setFiltered(true);
+                while (!lines.eof())
+                    lines.remove();
+                lines.setFiltered(false);
+            });
+        }
+    }
+    std::_Exit(0);
+}
+
+const bool writerStarted = [] {
+    const QString folder = qEnvironmentVariable(kFolderVariable);
+    if (!folder.isEmpty())
+        runWriter(folder);
+    return false;
+}();
+
+} // namespace
+
+TEST(TableCrash, KilledWriterLeavesWholeInvoicesAndSoundFiles) {
+    QTemporaryDir dir;
+    Database::open(dir.path());
+    Database::close();
+    std::mt19937 random(20240101);
+    std::uniform_int_distribution<int> delay(20, 300);
+    int invoicesSeen = 0;
+    for (int round = 0; round < 8; ++round) {
+        QProcess writer;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(kFolderVariable, dir.path());
+        writer.setProcessEnvironment(environment);
+        writer.setProcessChannelMode(QProcess::SeparateChannels);
+        writer.start(QCoreApplication::applicationFilePath(), {});
+        ASSERT_TRUE(writer.waitForStarted(10000));
+        QByteArray output;
+        while (!output.contains("ready\n")) {
+            ASSERT_TRUE(writer.waitForReadyRead(20000)) << "the writer did not start";
+            output += writer.readAllStandardOutput();
+        }
+        QThread::msleep(delay(random));
+        ::kill(pid_t(writer.processId()), SIGKILL);
+        ASSERT_TRUE(writer.waitForFinished(10000));
+        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit);
+
+        ASSERT_NO_THROW(Database::open(dir.path())) << "round " << round;
+        {
+            Table invoices("wyst_faktury.db");
+            Table lines("wyst_pozycje.db");
+            invoices.open();
+            lines.open();
+            sqlite3_stmt* check = nullptr;
+            ASSERT_EQ(sqlite3_prepare_v2(Database::instance().handle(), "PRAGMA integrity_check", -1, &check,
+                                         nullptr),
+                      SQLITE_OK);
+            while (sqlite3_step(check) == SQLITE_ROW)
+                EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") << "round " << round;
+            sqlite3_finalize(check);
+
+            EXPECT_EQ(queryInt("select count(*) from wyst_pozycje "
+                               "where Nr_faktury not in (select Nr from wyst_faktury)"),
+                      0)
+                << "lines without their invoice, round " << round;
+            EXPECT_EQ(queryInt(QString("select count(*) from wyst_faktury f where "
+                                       "(select count(*) from wyst_pozycje p where p.Nr_faktury = f.Nr) <> %1")
+                                   .arg(kLinesPerInvoice)),
+                      0)
+                << "invoices missing lines, round " << round;
+            invoicesSeen = std::max(invoicesSeen, queryInt("select coalesce(max(Rodzaj), 0) from wyst_faktury"));
+        }
+        Database::close();
+    }
+    EXPECT_GT(invoicesSeen, 0) << "the writer never got to write";
+}

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "platform/errors.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/messages.h"
+
+using namespace tv::ui;
+
+namespace {
+
+// A small form: two edits, a combo box, a check box and a speed button.
+struct Form {
+    QWidget window;
+    QLineEdit* a = new QLineEdit(&window);
+    QLineEdit* b = new QLineEdit(&window);
+    QComboBox* combo = new QComboBox(&window);
+    QCheckBox* check = new QCheckBox(&window);
+    SpeedButton* button = new SpeedButton("Zamknij", &window);
+    QStringList log;
+
+    Form() {
+        auto* layout = new QVBoxLayout(&window);
+        for (QWidget* w : {static_cast<QWidget*>(a), static_cast<QWidget*>(b), static_cast<QWidget*>(combo),
+                           static_cast<QWidget*>(check), static_cast<QWidget*>(button)})
+            layout->addWidget(w);
+        combo->setEditable(true);
+        combo->addItems({"0", "7", "22"});
+        onEnter(a, [this] { log << "enter a"; });
+        onExit(a, [this] { log << "exit a"; });
+        onEnter(b, [this] { log << "enter b"; });
+        onChange(a, [this] { log << "change a:" + a->text(); });
+        onChange(combo, [this] { log << "change combo:" + combo->currentText(); });
+        onClick(check, [this] { log << QString("click %1").arg(check->isChecked()); });
+        onClick(button, [this] { log << "button"; });
+        onKeyDown(a, [this](int& key, Qt::KeyboardModifiers) {
+            if (key == VK_RETURN)
+                log << "enter key";
+        });
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    // What ran after the form came up (the first control is entered on show).
+    QStringList since() {
+        QStringList l = log;
+        l.removeAll("enter a");
+        return l;
+    }
+};
+
+} // namespace
+
+TEST(FormLayer, EnterAndExitFollowTheFocusWithinTheForm) {
+    Form f;
+    f.a->setFocus();
+    QTest::keyClick(f.a, Qt::Key_Tab);
+    EXPECT_EQ(f.log, (QStringList{"enter a", "exit a", "enter b"}));
+}
+
+TEST(FormLayer, ReactivatingTheFormEntersNothingAgain) {
+    Form f;
+    QTest::keyClick(f.a, Qt::Key_Tab);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    EXPECT_TRUE(f.b->hasFocus());
+    EXPECT_EQ(f.log, (QStringList{"enter a", "exit a", "enter b"}));
+}
+
+TEST(FormLayer, SpeedButtonTakesNoFocusSoExitDoesNotRun) {
+    Form f;
+    f.a->setFocus();
+    f.log.clear();
+    QTest::mouseClick(f.button, Qt::LeftButton);
+    EXPECT_EQ(f.log, (QStringList{"button"}));
+    EXPECT_TRUE(f.a->hasFocus());
+}
+
+TEST(FormLayer, EditChangeRunsOnEveryRealChangeByOperatorOrCode) {
+    Form f;
+    f.a->setText("12");
+    f.a->setText("12"); // the same text: nothing
+    f.a->setFocus();
+    QTest::keyClick(f.a, Qt::Key_5);
+    // The first control is entered when the form is shown.
+    EXPECT_EQ(f.log, (QStringList{"enter a", "change a:12", "change a:125"}));
+}
+
+TEST(FormLayer, ComboChangeRunsOnlyForTheOperator) {
+    Form f;
+    f.combo->setEditText("7");
+    f.combo->setCurrentIndex(2);
+    EXPECT_TRUE(f.since().isEmpty());
+    f.combo->setFocus();
+    f.log.clear();
+    f.combo->lineEdit()->selectAll();
+    QTest::keyClicks(f.combo->lineEdit(), "1");
+    EXPECT_EQ(f.log, (QStringList{"change combo:1"}));
+}
+
+TEST(FormLayer, CheckBoxClickRunsOnRealStateChangesFromCodeEvenWhenDisabled) {
+    Form f;
+    f.check->setEnabled(false);
+    f.check->setChecked(true);
+    f.check->setChecked(true);
+    f.check->setChecked(false);
+    EXPECT_EQ(f.since(), (QStringList{"click 1", "click 0"}));
+}
+
+TEST(FormLayer, KeyDownGivesTheVirtualKeyCode) {
+    Form f;
+    f.a->setFocus();
+    f.log.clear();
+    QTest::keyClick(f.a, Qt::Key_Return);
+    QTest::keyClick(f.a, Qt::Key_Enter);
+    EXPECT_EQ(f.log, (QStringList{"enter key", "enter key"}));
+    EXPECT_TRUE(f.a->hasFocus());
+}
+
+TEST(FormLayer, ExceptionInAHandlerIsShownAndTheRestIsSkipped) {
+    clearShownMessages();
+    setAnswerer([](const ShownMessage&) { return Answer::Ok; });
+    QLineEdit edit;
+    int after = 0;
+    onChange(&edit, [&] {
+        throw tv::EConvertError("'x' is not a valid floating point value");
+        ++after;
+    });
+    edit.setText("x");
+    setAnswerer({});
+    ASSERT_EQ(shownMessages().size(), 1);
+    EXPECT_EQ(shownMessages()[0].text, QString("'x' is not a valid floating point value"));
+    EXPECT_EQ(shownMessages()[0].caption, QString("Tarvelino"));
+    EXPECT_EQ(after, 0);
+    clearShownMessages();
+}
+
+TEST(FormLayer, AbortIsSilent) {
+    clearShownMessages();
+    setAnswerer([](const ShownMessage&) { return Answer::Ok; });
+    guard([] { throw tv::EAbort(); });
+    setAnswerer({});
+    EXPECT_TRUE(shownMessages().isEmpty());
+}
+
+TEST(FormLayer, PanelButtonShowsItsPressColourWhileDown) {
+    QWidget w;
+    auto* panel = new PanelButton("dodaj", &w);
+    panel->resize(80, 24);
+    panel->setColours(8257541, 12648458);
+    int clicks = 0;
+    onClick(panel, [&] { ++clicks; });
+    w.show();
+    EXPECT_EQ(panel->colour(), 8257541);
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(5, 0, 126));
+    QTest::mousePress(panel, Qt::LeftButton);
+    EXPECT_EQ(panel->colour(), 12648458);
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(10, 0, 193));
+    QTest::mouseRelease(panel, Qt::LeftButton);
+    EXPECT_EQ(panel->colour(), 8257541);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(MessageSeam, QueuedAnswersComeFirstAndEveryBoxIsRecorded) {
+    clearShownMessages();
+    pushTestAnswer(Answer::No);
+    EXPECT_FALSE(askYesNo("Czy zapisać kalkulację?"));
+    ASSERT_EQ(shownMessages().size(), 1);
+    EXPECT_EQ(shownMessages()[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(shownMessages()[0].caption, QString());
+    clearShownMessages();
+}
