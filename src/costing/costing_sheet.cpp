@@ -262,6 +262,7 @@ void TForm1::buildLayout() {
                             {QStringLiteral("SpeedButton11"), QStringLiteral("Ustaw papier/kolor")},
                             {QStringLiteral("SpeedButton12"), QStringLiteral("Edytuj formaty")}};
                         auto* button = new tv::ui::SpeedButton(QStringLiteral("..."), container);
+                        button->setAutoRaise(false);
                         button->setToolTip(hints.value(cell.name));
                         w = button;
                     }
@@ -271,9 +272,12 @@ void TForm1::buildLayout() {
                     if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
                         combo->setEditText(cell.design);
                     applyKindLook(w, cell.kind);
-                    if (cell.width > 0)
-                        w->setMinimumWidth(metrics.averageCharWidth() * cell.width + 12);
-                    cells->addWidget(w, cell.width > 0 ? 0 : 1);
+                    // Figures keep a fixed width so that the columns of a section line up;
+                    // free texts take the rest of the row.
+                    const bool button = qobject_cast<tv::ui::SpeedButton*>(w) != nullptr;
+                    if (cell.width > 0 && !button)
+                        w->setFixedWidth(metrics.averageCharWidth() * cell.width + 16);
+                    cells->addWidget(w, cell.width > 0 || button ? 0 : 1);
                     m_controls.insert(cell.name, w);
                 }
                 cells->addStretch(0);
@@ -334,6 +338,7 @@ void TForm1::buildLayout() {
     ComboBox1->lineEdit()->setMaxLength(3);
 
     resize(900, 640);
+    tv::ui::centreOnScreen(this);
 }
 
 void TForm1::bindCommands() {

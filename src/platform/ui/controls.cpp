@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
 #include <QVariant>
 
 #include "platform/errors.h"
@@ -29,6 +31,14 @@ void guard(const std::function<void()>& handler) {
         showErrorBox(QString::fromUtf8(e.what()));
     } catch (...) {
         showErrorBox(QStringLiteral("Nieznany błąd"));
+    }
+}
+
+void centreOnScreen(QWidget* window) {
+    if (QScreen* screen = window->screen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
     }
 }
 
@@ -140,11 +150,48 @@ void onChange(QLineEdit* edit, std::function<void()> handler) {
     QObject::connect(edit, &QLineEdit::textChanged, edit, [h = std::move(handler)] { guard(h); });
 }
 
+namespace {
+
+// An editable combo box reports its typed text once more as "activated" when
+// the operator leaves it or presses Enter. The typing has already been
+// reported, so that second report is nobody's choice and is dropped.
+class ComboFinishFilter : public QObject {
+public:
+    explicit ComboFinishFilter(QLineEdit* edit) : QObject(edit) { edit->installEventFilter(this); }
+    bool finishing = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        bool finishes = event->type() == QEvent::FocusOut;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            finishes = key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        if (finishes) {
+            // Everything this event reports is part of the finish; the flag
+            // ends once the event has been handled.
+            finishing = true;
+            QTimer::singleShot(0, this, [this] { finishing = false; });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 void onChange(QComboBox* combo, std::function<void()> handler) {
     auto shared = std::make_shared<std::function<void()>>(std::move(handler));
-    QObject::connect(combo, &QComboBox::textActivated, combo, [shared] { guard(*shared); });
+    ComboFinishFilter* finish = combo->lineEdit() ? new ComboFinishFilter(combo->lineEdit()) : nullptr;
+    QObject::connect(combo, &QComboBox::textActivated, combo, [shared, finish] {
+        if (finish && finish->finishing)
+            return;
+        guard(*shared);
+    });
     if (combo->lineEdit())
-        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [shared] { guard(*shared); });
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [shared, finish] {
+            finish->finishing = false;
+            guard(*shared);
+        });
 }
 
 void onClick(QCheckBox* box, std::function<void()> handler) {

@@ -20,6 +20,9 @@ namespace tv::ui {
 // the program goes on. EAbort is silent.
 void guard(const std::function<void()>& handler);
 
+// Places a window in the middle of its screen.
+void centreOnScreen(QWidget* window);
+
 // A colour given as the form library's 0x00BBGGRR value (8257541 is navy).
 QColor fromTColor(int bgr);
 

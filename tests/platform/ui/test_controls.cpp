@@ -108,6 +108,30 @@ TEST(FormLayer, ComboChangeRunsOnlyForTheOperator) {
     EXPECT_EQ(f.log, (QStringList{"change combo:1"}));
 }
 
+TEST(FormLayer, LeavingOrEnterInAComboReportsNoSecondChange) {
+    Form f;
+    f.combo->setFocus();
+    f.log.clear();
+    f.combo->lineEdit()->selectAll();
+    QTest::keyClicks(f.combo->lineEdit(), "22");
+    QTest::keyClick(f.combo->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(f.combo->lineEdit(), Qt::Key_Tab);
+    EXPECT_EQ(f.log, (QStringList{"change combo:2", "change combo:22"}));
+    // Once the finish is over, a choice from the list counts again.
+    QCoreApplication::processEvents();
+    f.combo->setFocus();
+    QTest::keyClick(f.combo->lineEdit(), Qt::Key_Up);
+    EXPECT_EQ(f.log.last(), QString("change combo:7"));
+}
+
+TEST(FormLayer, ChoosingFromTheListIsTheOperatorsChange) {
+    Form f;
+    f.combo->setFocus();
+    f.log.clear();
+    QTest::keyClick(f.combo->lineEdit(), Qt::Key_Down);
+    EXPECT_EQ(f.log, (QStringList{"change combo:7"}));
+}
+
 TEST(FormLayer, CheckBoxClickRunsOnRealStateChangesFromCodeEvenWhenDisabled) {
     Form f;
     f.check->setEnabled(false);
