@@ -14,24 +14,6 @@ using tv::Currency;
 
 namespace {
 
-// The ratio St0 of a format to the base sheet of its series. The computation
-// divides by it, so a format the table does not hold, or one without a
-// positive ratio, stops the computation before anything reaches the sheet.
-double formatRatio(tv::Table& formats, const QString& name, const QString& role) {
-    for (formats.first(); !formats.eof(); formats.next()) {
-        if (formats.fieldByName(QStringLiteral("Nazwa")).asString() != name) continue;
-        const double ratio = formats.fieldByName(QStringLiteral("St0")).asFloat();
-        if (!(ratio > 0.0))
-            throw tv::Error(
-                QStringLiteral("%1 „%2” ma niewłaściwą wielkość (St0 = %3); popraw ją w formatach "
-                               "papieru.")
-                    .arg(role, name, tv::FloatToStr(ratio)));
-        return ratio;
-    }
-    if (name.isEmpty()) throw tv::Error(QStringLiteral("%1 nie jest wybrany.").arg(role));
-    throw tv::Error(QStringLiteral("%1 „%2” nie istnieje w tabeli formatów papieru.").arg(role, name));
-}
-
 // Pages come from sheets kept in single precision (saved files hold them so),
 // which miss a whole page by a few millionths on most ratios: round to four
 // decimals before cutting to whole pages.
@@ -45,8 +27,8 @@ void TForm4::PrzeliczPapier() {
     costing::chain::Scope scope;
     if (!formaty->active()) formaty->open();
     formaty->refresh();
-    const double A = formatRatio(*formaty, Label9->text(), QStringLiteral("Format papieru"));
-    const double B = formatRatio(*formaty, formatMatrycy, QStringLiteral("Format matrycy"));
+    const double A = lookupFormatRatio(*formaty, Label9->text(), QStringLiteral("Format papieru"));
+    const double B = lookupFormatRatio(*formaty, formatMatrycy, QStringLiteral("Format matrycy"));
 
     Currency T;
     double P1 = 0, Pk = 0, S1 = 0, Sk = 0;
