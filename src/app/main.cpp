@@ -25,6 +25,12 @@ int main(int argc, char** argv) {
         Form_start->show();
         result = app.exec();
     });
+    // A row the operator changed but has not confirmed is kept, as leaving
+    // the register would keep it; an untouched one is dropped.
+    tv::ui::guard([] {
+        if (tv::Database::isOpen())
+            tv::Database::instance().postPendingRows([](const tv::Error& e) { tv::ui::showErrorBox(e.message()); });
+    });
     tv::ui::guard([] { destroyForms(); });
     tv::ui::guard([] { tv::Database::close(); });
     return result;

@@ -1,5 +1,7 @@
 #include "costing/costing_sheet.h"
 
+#include <exception>
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -43,6 +45,38 @@ double mul(double a, double b, double c) {
 }
 double add(double a, double b) {
     return double(static_cast<long double>(a) + static_cast<long double>(b));
+}
+
+// One line of a section: its amount written into its field (through the
+// given write) and added to the section's running total.
+using Write = void (*)(QLineEdit*, const QString&);
+void addLine(QLineEdit* field, Currency v, Currency& S, Write write = put) {
+    write(field, text(v));
+    S += v;
+}
+
+// Cur(F(a) x F(b)): a product of two plain numbers, converted once; a is read first.
+Currency floatProduct(const QLineEdit* a, const QLineEdit* b) {
+    const double x = F(a);
+    return Cur(mul(x, F(b)));
+}
+
+// Cur(F(count)) x C(price): a quantity times a money price, truncating at the
+// fourth decimal; the quantity is read first.
+Currency moneyProduct(const QLineEdit* count, const QLineEdit* price) {
+    const Currency quantity = Cur(F(count));
+    return quantity * C(price);
+}
+
+// An error that a handler run by section 1's writes kept, carried out of the
+// section's catch-all to be raised again there.
+struct HandlerError {
+    std::exception_ptr error;
+};
+
+void putRaisingHandlerErrors(QLineEdit* field, const QString& t) {
+    field->setText(t);
+    if (std::exception_ptr error = costing::chain::takePending()) throw HandlerError{error};
 }
 
 // The VAT percentage of a rate code: "zw." is exempt, any other code is a number.
@@ -123,7 +157,9 @@ void openIfNeeded(tv::Table* table) {
 void TForm1::PrzeliczPrzygotowanie() {
     costing::chain::Scope scope;
     // Section 1 is recomputed on every keystroke of its fields; a text that is
-    // still being typed simply leaves the figures as they were.
+    // still being typed simply leaves the figures as they were. Only its own
+    // operands are passed over in silence: an error of the summary that its
+    // changed total runs is the summary's, and is shown as from any section.
     try {
         Currency S = C(Edit7);
         S += C(Edit9);
@@ -132,47 +168,30 @@ void TForm1::PrzeliczPrzygotowanie() {
         const double blackPages = mul(blackRate, F(Edit10));
         const double f12 = F(Edit12);
         const double f13 = F(Edit13);
-        Currency v = Cur(double(static_cast<long double>(blackPages) +
-                                static_cast<long double>(f12) * static_cast<long double>(f13)));
-        put(Edit14, text(v));
-        S += v;
-
-        const double megabytes = F(Edit15);
-        v = Cur(mul(megabytes, F(Edit16)));
-        put(Edit17, text(v));
-        S += v;
-
-        const double metres = F(Edit18);
-        v = Cur(mul(metres, F(Edit19)));
-        put(Edit20, text(v));
-        S += v;
-
-        put(Edit21, text(S));
+        addLine(Edit14,
+                Cur(double(static_cast<long double>(blackPages) +
+                           static_cast<long double>(f12) * static_cast<long double>(f13))),
+                S, putRaisingHandlerErrors);
+        addLine(Edit17, floatProduct(Edit15, Edit16), S, putRaisingHandlerErrors);
+        addLine(Edit20, floatProduct(Edit18, Edit19), S, putRaisingHandlerErrors);
+        putRaisingHandlerErrors(Edit21, text(S));
+    } catch (const HandlerError& handler) {
+        std::rethrow_exception(handler.error);
     } catch (...) {
     }
 }
 
 void TForm1::PrzeliczMaterial() {
     costing::chain::Scope scope;
-    const double printRun = F(Edit23);
-    Currency v = Cur(printRun) * C(Edit22);
-    put(Edit24, text(v));
-    Currency S = v;
+    Currency S;
+    addLine(Edit24, moneyProduct(Edit23, Edit22), S);
 
     S += C(Edit26);
     S += C(Edit28);
     S += C(Edit30);
 
-    const double blackPlates = F(Edit31);
-    v = Cur(blackPlates) * C(Edit32);
-    put(Edit33, text(v));
-    S += v;
-
-    const double colourPlates = F(Edit34);
-    v = Cur(colourPlates) * C(Edit35);
-    put(Edit36, text(v));
-    S += v;
-
+    addLine(Edit33, moneyProduct(Edit31, Edit32), S);
+    addLine(Edit36, moneyProduct(Edit34, Edit35), S);
     put(Edit37, text(S));
 
     const Currency m = S * Cur(mul(F(ComboBox4), 0.01));
@@ -187,57 +206,33 @@ void TForm1::PrzeliczRobocizne() {
     S += C(Edit70);
     S += C(Edit71);
 
-    const double folds = F(Edit40);
-    Currency v = Cur(mul(folds, F(Edit78)));
-    put(Edit79, text(v));
-    S += v;
-
-    const double kilometres = F(Edit72);
-    v = Cur(mul(kilometres, F(Edit73)));
-    put(Edit74, text(v));
-    S += v;
-
+    addLine(Edit79, floatProduct(Edit40, Edit78), S);
+    addLine(Edit74, floatProduct(Edit72, Edit73), S);
     put(Edit44, text(S));
 }
 
 void TForm1::PrzeliczRobocizneBezposrednia() {
     costing::chain::Scope scope;
-    double plates = F(Edit45);
-    Currency passes = Cur(mul(plates, F(Edit46)));
-    Currency v = passes * C(Edit47);
-    put(Edit48, text(v));
-    Currency S = v;
+    Currency S;
+    // Passes: plates times the print run as a float product, then the pass price.
+    Currency passes = floatProduct(Edit45, Edit46);
+    addLine(Edit48, passes * C(Edit47), S);
+    passes = floatProduct(Edit49, Edit50);
+    addLine(Edit52, passes * C(Edit51), S);
 
-    plates = F(Edit49);
-    passes = Cur(mul(plates, F(Edit50)));
-    v = passes * C(Edit51);
-    put(Edit52, text(v));
-    S += v;
-
-    const double cuttingHours = F(Edit53);
-    v = Cur(mul(cuttingHours, F(Edit54)));
-    put(Edit55, text(v));
-    S += v;
-
-    const double otherHours = F(Edit56);
-    v = Cur(mul(otherHours, F(Edit57)));
-    put(Edit58, text(v));
-    S += v;
+    addLine(Edit55, floatProduct(Edit53, Edit54), S);
+    addLine(Edit58, floatProduct(Edit56, Edit57), S);
 
     // Only the two exact choices stitch; a typed text means no stitching.
     const QString stitching = ComboBox5->currentText();
+    Currency v;
     if (stitching == QLatin1String("1 zszywka")) {
-        const double printRun = F(Edit75);
-        v = Cur(printRun) * C(Edit77);
+        v = moneyProduct(Edit75, Edit77);
     } else if (stitching == QLatin1String("2 zszywki")) {
-        const double staples = mul(F(Edit75), 2.0);
-        v = Cur(staples) * C(Edit77);
-    } else {
-        v = Currency();
+        const Currency staples = Cur(mul(F(Edit75), 2.0));
+        v = staples * C(Edit77);
     }
-    put(Edit76, text(v));
-    S += v;
-
+    addLine(Edit76, v, S);
     put(Edit59, text(S));
 }
 

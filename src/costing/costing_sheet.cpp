@@ -389,7 +389,9 @@ void TForm1::bindCommands() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    tv::ui::guard([this] { FormShow(this); });
+    // A window restored by the window manager was not shown by the program.
+    if (!event->spontaneous())
+        tv::ui::guard([this] { FormShow(this); });
 }
 
 void TForm1::changeEvent(QEvent* event) {

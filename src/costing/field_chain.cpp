@@ -1,6 +1,5 @@
 #include "costing/field_chain.h"
 
-#include <exception>
 #include <utility>
 
 #include <QLineEdit>
@@ -24,8 +23,12 @@ Scope::~Scope() {
     if (--g_depth == 0) g_pending = nullptr;
 }
 
+std::exception_ptr takePending() {
+    return std::exchange(g_pending, nullptr);
+}
+
 void rethrowPending() {
-    if (g_pending) std::rethrow_exception(std::exchange(g_pending, nullptr));
+    if (std::exception_ptr error = takePending()) std::rethrow_exception(error);
 }
 
 void runHandler(const std::function<void()>& handler) {

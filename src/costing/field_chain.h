@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 
 #include <QString>
@@ -39,5 +40,9 @@ void put(QLineEdit* field, const QString& text);
 
 // Raises the error a handler of the chain kept, if any.
 void rethrowPending();
+
+// Hands over the error a handler of the chain kept (null when none), for a
+// routine that must tell its own errors from those of the handlers it ran.
+std::exception_ptr takePending();
 
 } // namespace costing::chain

@@ -25,28 +25,32 @@ std::unique_ptr<Database> g_database;
 const char* const kMainFile = ".tarvelino.db";
 
 QString tableFileMessage(const TableLayout& layout, const QString& detail) {
-    return QStringLiteral("Plik tabeli „%1” jest uszkodzony lub nieczytelny: %2").arg(layout.fileName, detail);
+    return QStringLiteral("Plik tabeli „%1” jest uszkodzony lub nieczytelny: %2")
+        .arg(layout.fileName, detail);
 }
 
 QString describeOpenError(sqlite3* db, int rc) {
     switch (rc & 0xFF) {
-    case SQLITE_NOTADB: return QStringLiteral("to nie jest plik bazy danych");
-    case SQLITE_CORRUPT: return QStringLiteral("plik jest uszkodzony");
-    case SQLITE_CANTOPEN: return QStringLiteral("nie można otworzyć pliku");
+    case SQLITE_NOTADB:
+        return QStringLiteral("to nie jest plik bazy danych");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("plik jest uszkodzony");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("nie można otworzyć pliku");
     case SQLITE_PERM:
-    case SQLITE_READONLY: return QStringLiteral("brak uprawnień do pliku");
-    default: return detail::sqliteMessage(db);
+    case SQLITE_READONLY:
+        return QStringLiteral("brak uprawnień do pliku");
+    default:
+        return detail::sqliteMessage(db);
     }
 }
 
 QString resolveIn(const QString& folder, const QString& fileName) {
     QDir dir(folder);
-    if (QFileInfo::exists(dir.filePath(fileName)))
-        return dir.filePath(fileName);
+    if (QFileInfo::exists(dir.filePath(fileName))) return dir.filePath(fileName);
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& entry : entries)
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return {};
 }
 
@@ -62,8 +66,7 @@ void execOrThrow(sqlite3* db, const QString& sql, const QString& context) {
 // Delivered data: UTF-8, tab-separated, first line the field names; numbers
 // with a point, dates as yyyy-mm-dd; \t, \n and \\ stand for themselves.
 QString unescapeTsv(const QString& text) {
-    if (!text.contains(u'\\'))
-        return text;
+    if (!text.contains(u'\\')) return text;
     QString out;
     out.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
@@ -84,19 +87,17 @@ void loadTsv(sqlite3* db, const TableLayout& layout, const QString& tsvPath) {
         throw EDatabaseError(QStringLiteral("Nie można odczytać pliku danych „%1”").arg(tsvPath));
     QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
     for (QString& line : lines)
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+        if (line.endsWith(u'\r')) line.chop(1);
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    if (lines.isEmpty())
-        return;
+    if (lines.isEmpty()) return;
     const QStringList header = lines.first().split(u'\t');
     QVector<int> fields;
     for (const QString& name : header) {
         const int index = layout.fieldIndex(name.trimmed());
         if (index < 0)
-            throw EDatabaseError(
-                QStringLiteral("Plik danych „%1”: tabela „%2” nie ma pola „%3”").arg(tsvPath, layout.name, name));
+            throw EDatabaseError(QStringLiteral("Plik danych „%1”: tabela „%2” nie ma pola „%3”")
+                                     .arg(tsvPath, layout.name, name));
         fields << index;
     }
     QStringList columns;
@@ -109,9 +110,10 @@ void loadTsv(sqlite3* db, const TableLayout& layout, const QString& tsvPath) {
         columns << detail::quoteIdentifier(QLatin1String(detail::kOrderColumn));
         marks << QStringLiteral("?");
     }
-    const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(detail::quoteIdentifier(layout.name), columns.join(u','), marks.join(u','))
-                               .toUtf8();
+    const QByteArray sql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(detail::quoteIdentifier(layout.name), columns.join(u','), marks.join(u','))
+            .toUtf8();
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
         throw EDatabaseError(detail::sqliteMessage(db));
@@ -125,23 +127,27 @@ void loadTsv(sqlite3* db, const TableLayout& layout, const QString& tsvPath) {
             return EDatabaseError(
                 QStringLiteral("Plik danych „%1”, wiersz %2: %3").arg(tsvPath).arg(lineNo + 1).arg(what));
         };
-        if (cells.size() != fields.size())
-            throw bad(QStringLiteral("liczba pól różni się od nagłówka"));
+        if (cells.size() != fields.size()) throw bad(QStringLiteral("liczba pól różni się od nagłówka"));
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
         for (int c = 0; c < fields.size(); ++c) {
             const FieldDef& def = layout.fields[fields[c]];
             const QString text = unescapeTsv(cells[c]);
-            if (text.isEmpty())
-                continue;
+            if (text.isEmpty()) continue;
             bool ok = true;
             detail::Value value;
             switch (def.type) {
-            case FieldType::Alpha: value = detail::Value::ofText(text.left(def.size)); break;
+            case FieldType::Alpha:
+                value = detail::Value::ofText(text.left(def.size));
+                break;
             case FieldType::Long:
-            case FieldType::AutoInc: value = detail::Value::ofInt(text.toLongLong(&ok)); break;
+            case FieldType::AutoInc:
+                value = detail::Value::ofInt(text.toLongLong(&ok));
+                break;
             case FieldType::Number:
-            case FieldType::Money: value = detail::Value::ofReal(text.toDouble(&ok)); break;
+            case FieldType::Money:
+                value = detail::Value::ofReal(text.toDouble(&ok));
+                break;
             case FieldType::Date: {
                 const QDate date = QDate::fromString(text, Qt::ISODate);
                 ok = date.isValid();
@@ -149,14 +155,12 @@ void loadTsv(sqlite3* db, const TableLayout& layout, const QString& tsvPath) {
                 break;
             }
             }
-            if (!ok)
-                throw bad(QStringLiteral("niewłaściwa wartość „%1” pola „%2”").arg(text, def.name));
+            if (!ok) throw bad(QStringLiteral("niewłaściwa wartość „%1” pola „%2”").arg(text, def.name));
             detail::bindValue(statement, c + 1, value);
         }
         if (layout.key.isEmpty())
             sqlite3_bind_int64(statement, int(fields.size()) + 1, std::int64_t(lineNo) * detail::kOrderStep);
-        if (sqlite3_step(statement) != SQLITE_DONE)
-            throw bad(detail::sqliteMessage(db));
+        if (sqlite3_step(statement) != SQLITE_DONE) throw bad(detail::sqliteMessage(db));
     }
 }
 
@@ -164,7 +168,9 @@ void loadTsv(sqlite3* db, const TableLayout& layout, const QString& tsvPath) {
 
 // ---- Impl -------------------------------------------------------------------
 
-void Database::Impl::exec(const QString& sql) { execOrThrow(db, sql, QString()); }
+void Database::Impl::exec(const QString& sql) {
+    execOrThrow(db, sql, QString());
+}
 
 void Database::Impl::execOn(int layout, const QString& sql) {
     char* error = nullptr;
@@ -176,8 +182,7 @@ void Database::Impl::execOn(int layout, const QString& sql) {
 }
 
 void Database::Impl::fail(int layout, const QString& what) {
-    throw EDatabaseError(
-        QStringLiteral("Błąd tabeli „%1”: %2").arg(allLayouts()[layout].fileName, what));
+    throw EDatabaseError(QStringLiteral("Błąd tabeli „%1”: %2").arg(allLayouts()[layout].fileName, what));
 }
 
 void Database::Impl::damaged(int layout, const QString& detail) {
@@ -186,13 +191,12 @@ void Database::Impl::damaged(int layout, const QString& detail) {
 
 void Database::Impl::detach(int layout) {
     Slot& slot = files[size_t(layout)];
-    if (!slot.attached)
-        return;
+    if (!slot.attached) return;
     for (sqlite3_stmt* statement : std::as_const(slot.statements))
         sqlite3_finalize(statement);
     slot.statements.clear();
-    const QString sql =
-        QStringLiteral("DETACH DATABASE %1").arg(detail::quoteIdentifier(detail::schemaName(allLayouts()[layout])));
+    const QString sql = QStringLiteral("DETACH DATABASE %1")
+                            .arg(detail::quoteIdentifier(detail::schemaName(allLayouts()[layout])));
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(layout, detail::sqliteMessage(db));
     slot.attached = false;
@@ -210,9 +214,10 @@ void Database::Impl::applyPragmas(int layout) {
         slot.pragmasPending = true;
         return;
     }
-    execOn(layout, QStringLiteral("PRAGMA %1.journal_mode=%2; PRAGMA %1.synchronous=%3; PRAGMA %1.cache_size=-16384")
-                       .arg(schema, table.durable ? QStringLiteral("DELETE") : QStringLiteral("TRUNCATE"),
-                            table.durable ? QStringLiteral("FULL") : QStringLiteral("OFF")));
+    execOn(layout,
+           QStringLiteral("PRAGMA %1.journal_mode=%2; PRAGMA %1.synchronous=%3; PRAGMA %1.cache_size=-16384")
+               .arg(schema, table.durable ? QStringLiteral("DELETE") : QStringLiteral("TRUNCATE"),
+                    table.durable ? QStringLiteral("FULL") : QStringLiteral("OFF")));
     slot.pragmasPending = false;
 }
 
@@ -223,19 +228,17 @@ void Database::Impl::verify(int layout, bool full) {
     const QByteArray info =
         QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, detail::quoteIdentifier(table.name)).toUtf8();
     int rc = sqlite3_prepare_v2(db, info.constData(), -1, &statement, nullptr);
-    if (rc != SQLITE_OK)
-        damaged(layout, describeOpenError(db, rc));
+    if (rc != SQLITE_OK) damaged(layout, describeOpenError(db, rc));
     QStringList names;
     QStringList types;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
-        types << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))).toUpper();
+        types
+            << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))).toUpper();
     }
     sqlite3_finalize(statement);
-    if (rc != SQLITE_DONE)
-        damaged(layout, describeOpenError(db, rc));
-    if (names.isEmpty())
-        damaged(layout, QStringLiteral("brak tabeli „%1”").arg(table.name));
+    if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, rc));
+    if (names.isEmpty()) damaged(layout, QStringLiteral("brak tabeli „%1”").arg(table.name));
     QStringList expectedNames;
     QStringList expectedTypes;
     for (const FieldDef& field : table.fields) {
@@ -247,13 +250,14 @@ void Database::Impl::verify(int layout, bool full) {
         expectedTypes << QStringLiteral("INTEGER");
     }
     if (names.size() != expectedNames.size())
-        damaged(layout, QStringLiteral("niezgodny układ pól (%1 zamiast %2)").arg(names.size()).arg(expectedNames.size()));
+        damaged(layout, QStringLiteral("niezgodny układ pól (%1 zamiast %2)")
+                            .arg(names.size())
+                            .arg(expectedNames.size()));
     for (int i = 0; i < names.size(); ++i)
         if (names[i].compare(expectedNames[i], Qt::CaseInsensitive) != 0 || types[i] != expectedTypes[i])
             damaged(layout, QStringLiteral("niezgodny układ pól: „%1 %2” zamiast „%3 %4”")
                                 .arg(names[i], types[i], expectedNames[i], expectedTypes[i]));
-    if (!full)
-        return;
+    if (!full) return;
     const QByteArray check = QStringLiteral("PRAGMA %1.quick_check(1)").arg(schema).toUtf8();
     rc = sqlite3_prepare_v2(db, check.constData(), -1, &statement, nullptr);
     QString verdict;
@@ -273,8 +277,7 @@ void Database::Impl::attach(int layout) {
     Slot& slot = files[size_t(layout)];
     if (slot.attached) {
         slot.lastUse = ++clock;
-        if (slot.pragmasPending && sqlite3_get_autocommit(db))
-            applyPragmas(layout);
+        if (slot.pragmasPending && sqlite3_get_autocommit(db)) applyPragmas(layout);
         return;
     }
     const TableLayout& table = allLayouts()[layout];
@@ -287,29 +290,26 @@ void Database::Impl::attach(int layout) {
         int victim = -1;
         for (int i = 0; i < int(files.size()); ++i) {
             const Slot& s = files[size_t(i)];
-            if (!s.attached || s.pins > 0)
-                continue;
+            if (!s.attached || s.pins > 0) continue;
             const QByteArray schema = detail::schemaName(allLayouts()[i]).toUtf8();
-            if (sqlite3_txn_state(db, schema.constData()) != SQLITE_TXN_NONE)
-                continue;
-            if (victim < 0 || s.lastUse < files[size_t(victim)].lastUse)
-                victim = i;
+            if (sqlite3_txn_state(db, schema.constData()) != SQLITE_TXN_NONE) continue;
+            if (victim < 0 || s.lastUse < files[size_t(victim)].lastUse) victim = i;
         }
-        if (victim < 0)
-            fail(layout, QStringLiteral("zbyt wiele tabel naraz w jednej operacji"));
+        if (victim < 0) fail(layout, QStringLiteral("zbyt wiele tabel naraz w jednej operacji"));
         detach(victim);
     }
-    if (slot.path.isEmpty() || !QFileInfo::exists(slot.path))
-        slot.path = resolveIn(folder, table.fileName);
+    if (slot.path.isEmpty() || !QFileInfo::exists(slot.path)) slot.path = resolveIn(folder, table.fileName);
     if (slot.path.isEmpty())
-        throw EDatabaseError(
-            QStringLiteral("Brak pliku tabeli „%1” w folderze „%2”").arg(table.fileName, QDir::toNativeSeparators(folder)));
+        throw EDatabaseError(QStringLiteral("Brak pliku tabeli „%1” w folderze „%2”")
+                                 .arg(table.fileName, QDir::toNativeSeparators(folder)));
     // mode=rw: a file that vanished is reported, never silently recreated.
-    const QString uri = QLatin1String("file:") +
-                        QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(slot.path).absoluteFilePath(), "/")) +
-                        QLatin1String("?mode=rw");
-    const QByteArray sql =
-        QStringLiteral("ATTACH DATABASE ? AS %1").arg(detail::quoteIdentifier(detail::schemaName(table))).toUtf8();
+    const QString uri =
+        QLatin1String("file:") +
+        QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(slot.path).absoluteFilePath(), "/")) +
+        QLatin1String("?mode=rw");
+    const QByteArray sql = QStringLiteral("ATTACH DATABASE ? AS %1")
+                               .arg(detail::quoteIdentifier(detail::schemaName(table)))
+                               .toUtf8();
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
         fail(layout, detail::sqliteMessage(db));
@@ -317,8 +317,7 @@ void Database::Impl::attach(int layout) {
     sqlite3_bind_text(statement, 1, uriUtf8.constData(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(statement);
     sqlite3_finalize(statement);
-    if (rc != SQLITE_DONE)
-        damaged(layout, describeOpenError(db, sqlite3_extended_errcode(db)));
+    if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, sqlite3_extended_errcode(db)));
     slot.attached = true;
     slot.lastUse = ++clock;
     try {
@@ -335,12 +334,11 @@ sqlite3_stmt* Database::Impl::statement(int layout, const QString& sql) {
     attach(layout);
     Slot& slot = files[size_t(layout)];
     auto it = slot.statements.constFind(sql);
-    if (it != slot.statements.constEnd())
-        return it.value();
+    if (it != slot.statements.constEnd()) return it.value();
     sqlite3_stmt* statement = nullptr;
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr) != SQLITE_OK)
         fail(layout, detail::sqliteMessage(db));
     slot.statements.insert(sql, statement);
     return statement;
@@ -349,15 +347,15 @@ sqlite3_stmt* Database::Impl::statement(int layout, const QString& sql) {
 void Database::Impl::createFile(int layout, const QString& tsvPath) {
     const TableLayout& table = allLayouts()[layout];
     Slot& slot = files[size_t(layout)];
-    if (slot.attached)
-        detach(layout);
+    if (slot.attached) detach(layout);
     const QString target = slot.path.isEmpty() ? QDir(folder).filePath(table.fileName) : slot.path;
     const QString temporary = target + QLatin1String(".nowy");
     QFile::remove(temporary);
     QFile::remove(temporary + QLatin1String("-journal"));
     sqlite3* file = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(temporary).constData(), &file,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
         const QString message = detail::sqliteMessage(file);
         sqlite3_close(file);
         throw EDatabaseError(QStringLiteral("Nie można utworzyć pliku tabeli „%1”: %2").arg(target, message));
@@ -369,8 +367,7 @@ void Database::Impl::createFile(int layout, const QString& tsvPath) {
         execOrThrow(file, detail::createTableSql(table, detail::quoteIdentifier(table.name)), context);
         for (const QString& sql : detail::createIndexSql(table, QString()))
             execOrThrow(file, sql, context);
-        if (!tsvPath.isEmpty())
-            loadTsv(file, table, tsvPath);
+        if (!tsvPath.isEmpty()) loadTsv(file, table, tsvPath);
         execOrThrow(file, QStringLiteral("PRAGMA user_version=1; COMMIT"), context);
     } catch (...) {
         sqlite3_close(file);
@@ -391,10 +388,8 @@ void Database::Impl::createFile(int layout, const QString& tsvPath) {
 void Database::Impl::resetObservers(int layout) {
     const std::vector<detail::TableObserver*> copy = observers;
     for (detail::TableObserver* observer : copy) {
-        if (std::find(observers.begin(), observers.end(), observer) == observers.end())
-            continue;
-        if (layout < 0 || observer->observedLayout() == layout)
-            observer->externalReset();
+        if (std::find(observers.begin(), observers.end(), observer) == observers.end()) continue;
+        if (layout < 0 || observer->observedLayout() == layout) observer->externalReset();
     }
 }
 
@@ -411,10 +406,8 @@ void Database::Impl::closeAll() {
     observers.clear();
     for (detail::TableObserver* observer : copy)
         observer->databaseClosed();
-    if (!db)
-        return;
-    if (!sqlite3_get_autocommit(db))
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!db) return;
+    if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     for (Slot& slot : files) {
         for (sqlite3_stmt* statement : std::as_const(slot.statements))
             sqlite3_finalize(statement);
@@ -429,7 +422,9 @@ void Database::Impl::closeAll() {
 
 Database::Database() : m_impl(std::make_unique<Impl>()) {}
 
-Database::~Database() { m_impl->closeAll(); }
+Database::~Database() {
+    m_impl->closeAll();
+}
 
 void Database::open(const QString& workingFolder, const QString& deliveredData) {
     close();
@@ -459,14 +454,13 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
         slot.path = resolveIn(d.folder, layout.fileName);
         // The scratch table exists only once createTable has made it, and
         // a damaged copy of it is no reason to keep the program from starting.
-        if (detail::isScratch(layout))
-            continue;
+        if (detail::isScratch(layout)) continue;
         if (slot.path.isEmpty()) {
             QString tsv;
             if (!deliveredData.isEmpty()) {
-                const QString candidate = QDir(deliveredData).filePath(QStringLiteral("tables/%1.tsv").arg(layout.name));
-                if (QFileInfo::exists(candidate))
-                    tsv = candidate;
+                const QString candidate =
+                    QDir(deliveredData).filePath(QStringLiteral("tables/%1.tsv").arg(layout.name));
+                if (QFileInfo::exists(candidate)) tsv = candidate;
             }
             d.createFile(i, tsv);
         } else {
@@ -476,23 +470,27 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
     g_database = std::move(database);
 }
 
-void Database::close() { g_database.reset(); }
+void Database::close() {
+    g_database.reset();
+}
 
-bool Database::isOpen() { return g_database != nullptr; }
+bool Database::isOpen() {
+    return g_database != nullptr;
+}
 
 Database& Database::instance() {
-    if (!g_database)
-        throw EDatabaseError(QStringLiteral("Tabele nie są otwarte: brak folderu roboczego"));
+    if (!g_database) throw EDatabaseError(QStringLiteral("Tabele nie są otwarte: brak folderu roboczego"));
     return *g_database;
 }
 
-QString Database::workingFolder() const { return m_impl->folder; }
+QString Database::workingFolder() const {
+    return m_impl->folder;
+}
 
 QString Database::pathFor(const QString& fileName) const {
     if (const TableLayout* layout = layoutFor(fileName)) {
         const Impl::Slot& slot = m_impl->files[size_t(detail::layoutIndex(layout))];
-        if (!slot.path.isEmpty())
-            return slot.path;
+        if (!slot.path.isEmpty()) return slot.path;
         const QString found = resolveIn(m_impl->folder, layout->fileName);
         return found.isEmpty() ? QDir(m_impl->folder).filePath(layout->fileName) : found;
     }
@@ -536,8 +534,8 @@ void Database::transaction(const std::function<void()>& fn) {
     try {
         fn();
     } catch (...) {
-        sqlite3_exec(d.db, QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(savepoint).toUtf8().constData(), nullptr,
-                     nullptr, nullptr);
+        sqlite3_exec(d.db, QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(savepoint).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
         --d.transactionDepth;
         d.openTransactions.pop_back();
         d.rolledBack(serial);
@@ -548,8 +546,30 @@ void Database::transaction(const std::function<void()>& fn) {
     d.exec(QStringLiteral("RELEASE ") + savepoint);
 }
 
-bool Database::inTransaction() const { return m_impl->transactionDepth > 0; }
+bool Database::inTransaction() const {
+    return m_impl->transactionDepth > 0;
+}
 
-sqlite3* Database::handle() const { return m_impl->db; }
+sqlite3* Database::handle() const {
+    return m_impl->db;
+}
+
+} // namespace tv
+
+namespace tv {
+
+void Database::postPendingRows(const std::function<void(const Error&)>& onError) {
+    const auto observers = m_impl->observers;
+    for (detail::TableObserver* observer : observers) {
+        // A table destroyed by an earlier one's post handler has left the list.
+        if (std::find(m_impl->observers.begin(), m_impl->observers.end(), observer) == m_impl->observers.end())
+            continue;
+        try {
+            observer->finishPending();
+        } catch (const Error& e) {
+            onError(e);
+        }
+    }
+}
 
 } // namespace tv

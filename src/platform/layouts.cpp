@@ -14,31 +14,43 @@ namespace tv {
 
 int TableLayout::fieldIndex(const QString& fieldName) const {
     for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
-            return i;
+        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
 namespace {
 
-FieldDef alpha(const char* name, int size) { return {QString::fromLatin1(name), FieldType::Alpha, size}; }
-FieldDef longInt(const char* name) { return {QString::fromLatin1(name), FieldType::Long, 0}; }
-FieldDef number(const char* name) { return {QString::fromLatin1(name), FieldType::Number, 0}; }
-FieldDef money(const char* name) { return {QString::fromLatin1(name), FieldType::Money, 0}; }
-FieldDef date(const char* name) { return {QString::fromLatin1(name), FieldType::Date, 0}; }
-FieldDef autoInc(const char* name) { return {QString::fromLatin1(name), FieldType::AutoInc, 0}; }
+FieldDef alpha(const char* name, int size) {
+    return {QString::fromLatin1(name), FieldType::Alpha, size};
+}
+FieldDef longInt(const char* name) {
+    return {QString::fromLatin1(name), FieldType::Long, 0};
+}
+FieldDef number(const char* name) {
+    return {QString::fromLatin1(name), FieldType::Number, 0};
+}
+FieldDef money(const char* name) {
+    return {QString::fromLatin1(name), FieldType::Money, 0};
+}
+FieldDef date(const char* name) {
+    return {QString::fromLatin1(name), FieldType::Date, 0};
+}
+FieldDef autoInc(const char* name) {
+    return {QString::fromLatin1(name), FieldType::AutoInc, 0};
+}
 
 QVector<FieldDef> customerFields() {
-    return {alpha("Id", 10),         longInt("Nr"),       alpha("Nazwisko", 50), alpha("Firma", 100),
-            alpha("Ulica", 40),      alpha("Miejscowosc", 35), alpha("Kod", 10),  alpha("Telefon", 15),
-            alpha("Faks", 15),       alpha("Email", 40),  alpha("NIP", 13),      alpha("REGON", 30),
-            alpha("Bank", 50),       alpha("Nr_rku", 60), number("Rabat"),       alpha("Uwagi", 150),
-            alpha("Kraj", 150)};
+    return {alpha("Id", 10),     longInt("Nr"),        alpha("Nazwisko", 50),
+            alpha("Firma", 100), alpha("Ulica", 40),   alpha("Miejscowosc", 35),
+            alpha("Kod", 10),    alpha("Telefon", 15), alpha("Faks", 15),
+            alpha("Email", 40),  alpha("NIP", 13),     alpha("REGON", 30),
+            alpha("Bank", 50),   alpha("Nr_rku", 60),  number("Rabat"),
+            alpha("Uwagi", 150), alpha("Kraj", 150)};
 }
 
 QVector<FieldDef> invoiceLineFields() {
-    return {longInt("Lp"),       alpha("Nazwa", 255), number("Ilosc"),      alpha("VAT", 3),
-            alpha("Jm", 10),     money("Netto"),      money("KwotaVAT"),    money("Brutto"),
+    return {longInt("Lp"),       alpha("Nazwa", 255), number("Ilosc"),   alpha("VAT", 3),
+            alpha("Jm", 10),     money("Netto"),      money("KwotaVAT"), money("Brutto"),
             money("Netto_jedn"), alpha("PKWiU", 20),  alpha("Klasa", 3)};
 }
 
@@ -65,14 +77,15 @@ QVector<TableLayout> buildLayouts() {
     all << makeLayout("rodzpap", "rodzpap.db", {autoInc("Nr"), alpha("Nazwa", 10)}, {});
     all << makeLayout("gramatury", "gramatury.db",
                       {longInt("Rodzpap"), number("Gramatura"), money("Cena_ark"), money("Cena_ryzy")}, {});
-    all << makeLayout("ustawienia", "ustawienia.db",
-                      {money("Przelot_bialy1"), money("Przelot_kolor1"), money("Przelot_bialy2"),
-                       money("Przelot_kolor2"), money("Przelot_bialy4"), money("Przelot_kolor4"),
-                       longInt("Maszyna"), money("Stawka_godz"), money("Pl_czb"), money("Pl_kolor"),
-                       alpha("Matryca", 5), money("Skanowanie"), money("Fotonasw"), money("Sklad_czb"),
-                       money("Sklad_kolor"), longInt("Zysk_od_rob"), longInt("Narzut_mat"), alpha("Podatek", 3),
-                       money("Falsowanie"), money("Szycie"), money("Ciecie"), money("Transport")},
-                      {});
+    all << makeLayout(
+        "ustawienia", "ustawienia.db",
+        {money("Przelot_bialy1"), money("Przelot_kolor1"), money("Przelot_bialy2"), money("Przelot_kolor2"),
+         money("Przelot_bialy4"), money("Przelot_kolor4"), longInt("Maszyna"),      money("Stawka_godz"),
+         money("Pl_czb"),         money("Pl_kolor"),       alpha("Matryca", 5),     money("Skanowanie"),
+         money("Fotonasw"),       money("Sklad_czb"),      money("Sklad_kolor"),    longInt("Zysk_od_rob"),
+         longInt("Narzut_mat"),   alpha("Podatek", 3),     money("Falsowanie"),     money("Szycie"),
+         money("Ciecie"),         money("Transport")},
+        {});
     QVector<FieldDef> pozycje = invoiceLineFields();
     pozycje << money("Rabat");
     all << makeLayout("pozycje", "pozycje.db", pozycje, {}, false);
@@ -88,8 +101,8 @@ QVector<TableLayout> buildLayouts() {
                       {alpha("Nr", 20), longInt("Nr_sprzed"), longInt("Nr_kontr"), longInt("Rodzaj"),
                        date("Data_wyst"), date("Data_pl"), alpha("Forma_pl", 20), money("Netto"),
                        money("WartoscVAT"), money("Brutto"), date("Data_sp"), alpha("Termin_pl", 20),
-                       alpha("Zamowienie", 20), alpha("Sp_wysylki", 20), longInt("Mies_sp"), longInt("Rodz_fa"),
-                       longInt("Rodz_wy"), longInt("Rabat")},
+                       alpha("Zamowienie", 20), alpha("Sp_wysylki", 20), longInt("Mies_sp"),
+                       longInt("Rodz_fa"), longInt("Rodz_wy"), longInt("Rabat")},
                       {});
     QVector<FieldDef> issuedLines = invoiceLineFields();
     issuedLines << alpha("Nr_faktury", 20);
@@ -113,13 +126,10 @@ const QVector<TableLayout>& allLayouts() {
 const TableLayout* layoutFor(const QString& fileName) {
     QString name = fileName;
     const int slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
-    if (slash >= 0)
-        name = name.mid(slash + 1);
-    if (name.endsWith(QLatin1String(".db"), Qt::CaseInsensitive))
-        name.chop(3);
+    if (slash >= 0) name = name.mid(slash + 1);
+    if (name.endsWith(QLatin1String(".db"), Qt::CaseInsensitive)) name.chop(3);
     for (const TableLayout& layout : allLayouts())
-        if (layout.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &layout;
+        if (layout.name.compare(name, Qt::CaseInsensitive) == 0) return &layout;
     return nullptr;
 }
 
@@ -142,8 +152,7 @@ constexpr char16_t kAlphabetFull[] = u"aąbcćdeęfghijklłmnńoópqrsśtuvwxyz�
 
 int alphabetIndex(char32_t lower) {
     for (int i = 0; kAlphabetFull[i]; ++i)
-        if (kAlphabetFull[i] == lower)
-            return i;
+        if (kAlphabetFull[i] == lower) return i;
     return -1;
 }
 
@@ -238,17 +247,13 @@ int compareLevel(const unsigned char* a, int na, const unsigned char* b, int nb,
     while (pa < na && pb < nb) {
         const char32_t ca = decode(a, na, pa);
         const char32_t cb = decode(b, nb, pb);
-        if (ca == cb)
-            continue;
+        if (ca == cb) continue;
         const std::uint32_t ka = key(weightOf(ca, table));
         const std::uint32_t kb = key(weightOf(cb, table));
-        if (ka != kb)
-            return ka < kb ? -1 : 1;
+        if (ka != kb) return ka < kb ? -1 : 1;
     }
-    if (pa < na)
-        return 1;
-    if (pb < nb)
-        return -1;
+    if (pa < na) return 1;
+    if (pb < nb) return -1;
     return 0;
 }
 
@@ -263,15 +268,12 @@ int polishCompare(const char* a, int na, const char* b, int nb) {
     const auto* ub = reinterpret_cast<const unsigned char*>(b);
     // Plain ASCII letters and digits decide most comparisons at the first
     // difference, so the primary level runs first and alone.
-    if (int r = compareLevel(ua, na, ub, nb, [](const Weight& w) { return w.primary; }))
-        return r;
-    if (int r = compareLevel(ua, na, ub, nb, [](const Weight& w) { return w.secondary; }))
-        return r;
+    if (int r = compareLevel(ua, na, ub, nb, [](const Weight& w) { return w.primary; })) return r;
+    if (int r = compareLevel(ua, na, ub, nb, [](const Weight& w) { return w.secondary; })) return r;
     if (int r = compareLevel(ua, na, ub, nb, [](const Weight& w) { return std::uint32_t(w.tertiary); }))
         return r;
     const int common = std::min(na, nb);
-    if (int r = std::memcmp(a, b, size_t(common)))
-        return r < 0 ? -1 : 1;
+    if (int r = std::memcmp(a, b, size_t(common))) return r < 0 ? -1 : 1;
     return na == nb ? 0 : (na < nb ? -1 : 1);
 }
 
@@ -288,23 +290,30 @@ void registerCollation(sqlite3* db) {
 // ---- values ---------------------------------------------------------------
 
 bool Value::operator==(const Value& o) const {
-    if (kind != o.kind)
-        return false;
+    if (kind != o.kind) return false;
     switch (kind) {
-    case CellKind::Null: return true;
-    case CellKind::Int: return i == o.i;
-    case CellKind::Real: return d == o.d;
-    case CellKind::Text: return s == o.s;
+    case CellKind::Null:
+        return true;
+    case CellKind::Int:
+        return i == o.i;
+    case CellKind::Real:
+        return d == o.d;
+    case CellKind::Text:
+        return s == o.s;
     }
     return false;
 }
 
 Value toValue(const CellRef& cell) {
     switch (cell.kind) {
-    case CellKind::Null: return {};
-    case CellKind::Int: return Value::ofInt(cell.i);
-    case CellKind::Real: return Value::ofReal(cell.d);
-    case CellKind::Text: return Value::ofText(cell.toText());
+    case CellKind::Null:
+        return {};
+    case CellKind::Int:
+        return Value::ofInt(cell.i);
+    case CellKind::Real:
+        return Value::ofReal(cell.d);
+    case CellKind::Text:
+        return Value::ofText(cell.toText());
     }
     return {};
 }
@@ -314,8 +323,7 @@ CellRef toCell(const Value& value) {
     c.kind = value.kind;
     c.i = value.i;
     c.d = value.d;
-    if (value.kind == CellKind::Text)
-        c.text = &value.s;
+    if (value.kind == CellKind::Text) c.text = &value.s;
     return c;
 }
 
@@ -360,7 +368,8 @@ int RowStore::addColumns(sqlite3_stmt* statement, const int* columns, int firstC
             }
             break;
         }
-        default: break;
+        default:
+            break;
         }
         m_cells.push_back(cell);
     }
@@ -402,9 +411,14 @@ CellRef RowStore::cell(int row, int column) const {
     CellRef ref;
     ref.kind = cell.kind;
     switch (cell.kind) {
-    case CellKind::Null: break;
-    case CellKind::Int: ref.i = cell.i; break;
-    case CellKind::Real: ref.d = cell.d; break;
+    case CellKind::Null:
+        break;
+    case CellKind::Int:
+        ref.i = cell.i;
+        break;
+    case CellKind::Real:
+        ref.d = cell.d;
+        break;
     case CellKind::Text:
         ref.utf8 = m_text.data() + cell.offset;
         ref.length = int(cell.length);
@@ -425,10 +439,18 @@ void bindText(sqlite3_stmt* statement, int position, const QString& text) {
 
 void bindValue(sqlite3_stmt* statement, int position, const Value& value) {
     switch (value.kind) {
-    case CellKind::Null: sqlite3_bind_null(statement, position); break;
-    case CellKind::Int: sqlite3_bind_int64(statement, position, value.i); break;
-    case CellKind::Real: sqlite3_bind_double(statement, position, value.d); break;
-    case CellKind::Text: bindText(statement, position, value.s); break;
+    case CellKind::Null:
+        sqlite3_bind_null(statement, position);
+        break;
+    case CellKind::Int:
+        sqlite3_bind_int64(statement, position, value.i);
+        break;
+    case CellKind::Real:
+        sqlite3_bind_double(statement, position, value.d);
+        break;
+    case CellKind::Text:
+        bindText(statement, position, value.s);
+        break;
     }
 }
 
@@ -440,32 +462,40 @@ QString quoteIdentifier(const QString& name) {
     return u'"' + quoted + u'"';
 }
 
-QString schemaName(const TableLayout& layout) { return QLatin1String("db_") + layout.name; }
+QString schemaName(const TableLayout& layout) {
+    return QLatin1String("db_") + layout.name;
+}
 
 QString qualifiedName(const TableLayout& layout) {
     return quoteIdentifier(schemaName(layout)) + u'.' + quoteIdentifier(layout.name);
 }
 
-int layoutIndex(const TableLayout* layout) { return int(layout - allLayouts().constData()); }
+int layoutIndex(const TableLayout* layout) {
+    return int(layout - allLayouts().constData());
+}
 
 QStringList secondaryIndexes(const TableLayout& layout) {
     if (layout.name == QLatin1String("wyst_pozycje") || layout.name == QLatin1String("wyst_pozycje_kor"))
         return {QStringLiteral("Nr_faktury")};
-    if (layout.name == QLatin1String("wyst_faktury"))
-        return {QStringLiteral("Data_wyst")};
-    if (layout.name == QLatin1String("gramatury"))
-        return {QStringLiteral("Rodzpap")};
+    if (layout.name == QLatin1String("wyst_faktury")) return {QStringLiteral("Data_wyst")};
+    if (layout.name == QLatin1String("gramatury")) return {QStringLiteral("Rodzpap")};
     return {};
 }
 
 QString declaredType(const FieldDef& field) {
     switch (field.type) {
-    case FieldType::Alpha: return QStringLiteral("VARCHAR(%1)").arg(field.size);
-    case FieldType::Long: return QStringLiteral("INTEGER");
-    case FieldType::Number: return QStringLiteral("DOUBLE");
-    case FieldType::Money: return QStringLiteral("MONEY REAL");
-    case FieldType::Date: return QStringLiteral("DATE");
-    case FieldType::AutoInc: return QStringLiteral("INTEGER");
+    case FieldType::Alpha:
+        return QStringLiteral("VARCHAR(%1)").arg(field.size);
+    case FieldType::Long:
+        return QStringLiteral("INTEGER");
+    case FieldType::Number:
+        return QStringLiteral("DOUBLE");
+    case FieldType::Money:
+        return QStringLiteral("MONEY REAL");
+    case FieldType::Date:
+        return QStringLiteral("DATE");
+    case FieldType::AutoInc:
+        return QStringLiteral("INTEGER");
     }
     return {};
 }
@@ -474,8 +504,7 @@ FieldDef fieldFromDeclaredType(const QString& name, const char* declared) {
     FieldDef def;
     def.name = name;
     def.type = FieldType::Alpha;
-    if (!declared)
-        return def;
+    if (!declared) return def;
     const QString type = QString::fromLatin1(declared).trimmed().toUpper();
     if (type.startsWith(QLatin1String("VARCHAR"))) {
         const int open = type.indexOf(u'(');
@@ -492,18 +521,18 @@ FieldDef fieldFromDeclaredType(const QString& name, const char* declared) {
     return def;
 }
 
-bool isScratch(const TableLayout& layout) { return layout.name == QLatin1String("tabletemp"); }
+bool isScratch(const TableLayout& layout) {
+    return layout.name == QLatin1String("tabletemp");
+}
 
 int autoIncField(const TableLayout& layout) {
     for (int i = 0; i < layout.fields.size(); ++i)
-        if (layout.fields[i].type == FieldType::AutoInc)
-            return i;
+        if (layout.fields[i].type == FieldType::AutoInc) return i;
     return -1;
 }
 
 bool autoIncKey(const TableLayout& layout) {
-    if (layout.key.size() != 1)
-        return false;
+    if (layout.key.size() != 1) return false;
     const int index = layout.fieldIndex(layout.key.first());
     return index >= 0 && layout.fields[index].type == FieldType::AutoInc;
 }
@@ -512,10 +541,8 @@ QString createTableSql(const TableLayout& layout, const QString& tableName) {
     QStringList columns;
     for (const FieldDef& field : layout.fields) {
         QString column = quoteIdentifier(field.name) + u' ' + declaredType(field);
-        if (field.type == FieldType::Alpha)
-            column += QLatin1String(" COLLATE ") + QLatin1String(kCollation);
-        if (field.type == FieldType::AutoInc)
-            column += QLatin1String(" PRIMARY KEY AUTOINCREMENT");
+        if (field.type == FieldType::Alpha) column += QLatin1String(" COLLATE ") + QLatin1String(kCollation);
+        if (field.type == FieldType::AutoInc) column += QLatin1String(" PRIMARY KEY AUTOINCREMENT");
         columns << column;
     }
     if (layout.key.isEmpty())
@@ -555,7 +582,9 @@ QStringList createIndexSql(const TableLayout& layout, const QString& schemaPrefi
     return sql;
 }
 
-QString sqliteMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString sqliteMessage(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
 } // namespace detail
 } // namespace tv

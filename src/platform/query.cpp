@@ -90,17 +90,20 @@ void bindVariant(sqlite3_stmt* statement, int position, const QVariant& value) {
         sqlite3_bind_int64(statement, position, std::int64_t(value.toULongLong()));
         return;
     case QMetaType::Double:
-    case QMetaType::Float: sqlite3_bind_double(statement, position, value.toDouble()); return;
+    case QMetaType::Float:
+        sqlite3_bind_double(statement, position, value.toDouble());
+        return;
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
-        sqlite3_bind_blob64(statement, position, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob64(statement, position, bytes.constData(), sqlite3_uint64(bytes.size()),
+                            SQLITE_TRANSIENT);
         return;
     }
     default: {
         // A text value is bound as it is: the empty text is '' here, as SQL wrote it.
         const QByteArray utf8 = value.toString().toUtf8();
-        sqlite3_bind_text64(statement, position, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
-                            SQLITE_UTF8);
+        sqlite3_bind_text64(statement, position, utf8.constData(), sqlite3_uint64(utf8.size()),
+                            SQLITE_TRANSIENT, SQLITE_UTF8);
         return;
     }
     }
@@ -115,8 +118,23 @@ QString queryError(const QString& sql, const QString& message) {
 class PreparedQuery {
 public:
     PreparedQuery(const QString& sql, const QVector<QPair<int, QVariant>>& values) {
-        Database::Impl& db = *Database::instance().impl();
-        m_db = &db;
+        m_db = Database::instance().impl();
+        try {
+            prepare(sql, values);
+        } catch (...) {
+            release();
+            throw;
+        }
+    }
+    ~PreparedQuery() { release(); }
+    PreparedQuery(const PreparedQuery&) = delete;
+    PreparedQuery& operator=(const PreparedQuery&) = delete;
+    sqlite3_stmt* get() const { return m_statement; }
+    sqlite3* db() const { return m_db->db; }
+
+private:
+    void prepare(const QString& sql, const QVector<QPair<int, QVariant>>& values) {
+        Database::Impl& db = *m_db;
         for (int layout : referencedLayouts(sql)) {
             db.attach(layout);
             db.pin(layout);
@@ -125,26 +143,23 @@ public:
         const QByteArray utf8 = sql.toUtf8();
         if (sqlite3_prepare_v2(db.db, utf8.constData(), int(utf8.size()), &m_statement, nullptr) != SQLITE_OK)
             throw EDatabaseError(queryError(sql, detail::sqliteMessage(db.db)));
-        if (!m_statement)
-            throw EDatabaseError(queryError(sql, QStringLiteral("puste zapytanie")));
+        if (!m_statement) throw EDatabaseError(queryError(sql, QStringLiteral("puste zapytanie")));
         const int count = sqlite3_bind_parameter_count(m_statement);
         for (const auto& [position, value] : values) {
             if (position < 1 || position > count)
-                throw EDatabaseError(queryError(sql, QStringLiteral("brak parametru numer %1").arg(position)));
+                throw EDatabaseError(
+                    queryError(sql, QStringLiteral("brak parametru numer %1").arg(position)));
             bindVariant(m_statement, position, value);
         }
     }
-    ~PreparedQuery() {
+    void release() {
         sqlite3_finalize(m_statement);
+        m_statement = nullptr;
         for (int layout : m_pinned)
             m_db->unpin(layout);
+        m_pinned.clear();
     }
-    PreparedQuery(const PreparedQuery&) = delete;
-    PreparedQuery& operator=(const PreparedQuery&) = delete;
-    sqlite3_stmt* get() const { return m_statement; }
-    sqlite3* db() const { return m_db->db; }
 
-private:
     Database::Impl* m_db = nullptr;
     sqlite3_stmt* m_statement = nullptr;
     std::vector<int> m_pinned;
@@ -166,8 +181,7 @@ struct Query::Impl final : Field::Source {
 
     const FieldDef& sourceField(int i) const override { return fields[i]; }
     CellRef sourceCell(int i) override {
-        if (!active || count == 0)
-            return {};
+        if (!active || count == 0) return {};
         return store.cell(pos, i);
     }
     void sourceWrite(int, const Value&) override {
@@ -175,17 +189,14 @@ struct Query::Impl final : Field::Source {
     }
 
     void checkActive() const {
-        if (!active)
-            throw EDatabaseError(QStringLiteral("Zapytanie nie jest otwarte"));
+        if (!active) throw EDatabaseError(QStringLiteral("Zapytanie nie jest otwarte"));
     }
 
     int fieldIndex(const QString& name) const {
         auto it = names.constFind(name);
-        if (it != names.constEnd())
-            return it.value();
+        if (it != names.constEnd()) return it.value();
         for (int i = 0; i < fields.size(); ++i)
-            if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
-                return i;
+            if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
         throw EDatabaseError(QStringLiteral("Zapytanie nie ma pola „%1”").arg(name));
     }
 };
@@ -199,7 +210,9 @@ void Query::setSql(const QString& sql) {
     m_impl->sql = sql;
 }
 
-QString Query::sql() const { return m_impl->sql; }
+QString Query::sql() const {
+    return m_impl->sql;
+}
 
 void Query::bindValue(int position, const QVariant& value) {
     auto& values = m_impl->values;
@@ -213,8 +226,7 @@ void Query::bindValue(int position, const QVariant& value) {
 
 void Query::open() {
     Impl& d = *m_impl;
-    if (d.active)
-        return;
+    if (d.active) return;
     PreparedQuery prepared(d.sql, d.values);
     sqlite3_stmt* statement = prepared.get();
     d.fields.clear();
@@ -224,30 +236,25 @@ void Query::open() {
     const int columnCount = sqlite3_column_count(statement);
     for (int c = 0; c < columnCount; ++c) {
         const QString name = QString::fromUtf8(sqlite3_column_name(statement, c));
-        if (name.compare(QLatin1String(detail::kOrderColumn), Qt::CaseInsensitive) == 0)
-            continue;
+        if (name.compare(QLatin1String(detail::kOrderColumn), Qt::CaseInsensitive) == 0) continue;
         const char* type = sqlite3_column_decltype(statement, c);
         d.fields << detail::fieldFromDeclaredType(name, type);
         declared.push_back(type != nullptr);
         columns.push_back(c);
-        if (!d.names.contains(name))
-            d.names.insert(name, int(d.fields.size()) - 1);
+        if (!d.names.contains(name)) d.names.insert(name, int(d.fields.size()) - 1);
     }
     d.store.reset(int(columns.size()));
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
         d.store.addFromStatement(statement, columns);
-    if (rc != SQLITE_DONE)
-        throw EDatabaseError(queryError(d.sql, detail::sqliteMessage(prepared.db())));
+    if (rc != SQLITE_DONE) throw EDatabaseError(queryError(d.sql, detail::sqliteMessage(prepared.db())));
     d.count = d.store.rowCount();
     // A computed column has no declared type: its values tell what it holds.
     for (int f = 0; f < d.fields.size(); ++f) {
-        if (declared[size_t(f)])
-            continue;
+        if (declared[size_t(f)]) continue;
         for (int r = 0; r < d.count; ++r) {
             const CellKind kind = d.store.cell(r, f).kind;
-            if (kind == CellKind::Null)
-                continue;
+            if (kind == CellKind::Null) continue;
             d.fields[f].type = kind == CellKind::Int    ? FieldType::Long
                                : kind == CellKind::Real ? FieldType::Number
                                                         : FieldType::Alpha;
@@ -269,7 +276,9 @@ void Query::close() {
     d.store.reset(0);
 }
 
-bool Query::active() const { return m_impl->active; }
+bool Query::active() const {
+    return m_impl->active;
+}
 
 void Query::first() {
     Impl& d = *m_impl;
@@ -308,15 +317,25 @@ void Query::last() {
     d.atBof = d.atEof = d.count == 0;
 }
 
-bool Query::eof() const { return !m_impl->active || m_impl->count == 0 || m_impl->atEof; }
+bool Query::eof() const {
+    return !m_impl->active || m_impl->count == 0 || m_impl->atEof;
+}
 
-bool Query::bof() const { return !m_impl->active || m_impl->count == 0 || m_impl->atBof; }
+bool Query::bof() const {
+    return !m_impl->active || m_impl->count == 0 || m_impl->atBof;
+}
 
-int Query::recordCount() const { return m_impl->active ? m_impl->count : 0; }
+int Query::recordCount() const {
+    return m_impl->active ? m_impl->count : 0;
+}
 
-Field Query::fieldByName(const QString& name) { return Field(m_impl.get(), m_impl->fieldIndex(name)); }
+Field Query::fieldByName(const QString& name) {
+    return Field(m_impl.get(), m_impl->fieldIndex(name));
+}
 
-int Query::fieldCount() const { return int(m_impl->fields.size()); }
+int Query::fieldCount() const {
+    return int(m_impl->fields.size());
+}
 
 Field Query::field(int index) {
     if (index < 0 || index >= fieldCount())
@@ -332,8 +351,7 @@ void Query::exec(const QString& sql, const QVector<QVariant>& values) {
     int rc;
     while ((rc = sqlite3_step(prepared.get())) == SQLITE_ROW) {
     }
-    if (rc != SQLITE_DONE)
-        throw EDatabaseError(queryError(sql, detail::sqliteMessage(prepared.db())));
+    if (rc != SQLITE_DONE) throw EDatabaseError(queryError(sql, detail::sqliteMessage(prepared.db())));
 }
 
 } // namespace tv

@@ -32,14 +32,11 @@ int compareValues(const Value& a, const Value& b) {
         return a.kind == b.kind ? 0 : (a.kind == CellKind::Null ? -1 : 1);
     const bool aText = a.kind == CellKind::Text;
     const bool bText = b.kind == CellKind::Text;
-    if (aText && bText)
-        return detail::polishCompare(a.s, b.s);
-    if (aText != bText)
-        return aText ? 1 : -1; // numbers sort before texts, as SQLite orders them
+    if (aText && bText) return detail::polishCompare(a.s, b.s);
+    if (aText != bText) return aText ? 1 : -1; // numbers sort before texts, as SQLite orders them
     const double x = a.kind == CellKind::Int ? double(a.i) : a.d;
     const double y = b.kind == CellKind::Int ? double(b.i) : b.d;
-    if (a.kind == CellKind::Int && b.kind == CellKind::Int)
-        return a.i < b.i ? -1 : (a.i > b.i ? 1 : 0);
+    if (a.kind == CellKind::Int && b.kind == CellKind::Int) return a.i < b.i ? -1 : (a.i > b.i ? 1 : 0);
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
@@ -100,8 +97,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     CellRef sourceCell(int i) override {
         ensureFresh();
-        if (state == State::Edit || state == State::Insert)
-            return detail::toCell(pending[size_t(i)]);
+        if (state == State::Edit || state == State::Insert) return detail::toCell(pending[size_t(i)]);
         const int slot = currentSlot();
         return slot < 0 ? CellRef() : store.cell(slot, i);
     }
@@ -113,7 +109,8 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         const FieldDef& def = layout->fields[i];
         if (def.type == FieldType::AutoInc)
             throw EDatabaseError(
-                QStringLiteral("Pole „%1” jest numerowane przez tabelę i nie może być zmieniane").arg(def.name));
+                QStringLiteral("Pole „%1” jest numerowane przez tabelę i nie może być zmieniane")
+                    .arg(def.name));
         pending[size_t(i)] = value;
         dirty[size_t(i)] = true;
         isModified = true;
@@ -123,19 +120,23 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
     // ---- TableObserver ----------------------------------------------------------
     int observedLayout() const override { return index; }
     void externalReset() override {
-        if (state == State::Inactive)
-            return;
+        if (state == State::Inactive) return;
         stale = true;
         notify(Event::DataChanged);
     }
     void rolledBack(std::uint64_t serial) override {
-        if ((state == State::Edit || state == State::Insert) && pendingTransaction >= serial)
-            cancel();
+        if ((state == State::Edit || state == State::Insert) && pendingTransaction >= serial) cancel();
+    }
+    void finishPending() override {
+        if (state != State::Edit && state != State::Insert) return;
+        if (isModified)
+            q->post();
+        else
+            q->cancel();
     }
     void databaseClosed() override {
         registered = false;
-        if (state == State::Inactive)
-            return;
+        if (state == State::Inactive) return;
         dropSnapshot();
         state = State::Inactive;
         notify(Event::StateChanged);
@@ -152,8 +153,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
     }
 
     void unregister() {
-        if (!registered || !Database::isOpen())
-            return;
+        if (!registered || !Database::isOpen()) return;
         auto& observers = db().observers;
         observers.erase(std::remove(observers.begin(), observers.end(), this), observers.end());
         registered = false;
@@ -163,7 +163,8 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     void checkActive() const {
         if (state == State::Inactive)
-            throw EDatabaseError(QStringLiteral("Tabela „%1” nie jest otwarta").arg(layout ? layout->name : name));
+            throw EDatabaseError(
+                QStringLiteral("Tabela „%1” nie jest otwarta").arg(layout ? layout->name : name));
     }
 
     void setName(const QString& fileName) {
@@ -175,8 +176,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
             return;
         }
         layout = layoutFor(fileName);
-        if (!layout)
-            throw EDatabaseError(QStringLiteral("Nieznana tabela „%1”").arg(fileName));
+        if (!layout) throw EDatabaseError(QStringLiteral("Nieznana tabela „%1”").arg(fileName));
         index = detail::layoutIndex(layout);
         for (int i = 0; i < layout->fields.size(); ++i)
             names.insert(layout->fields[i].name, i);
@@ -186,8 +186,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         if (!layout)
             throw EDatabaseError(QStringLiteral("Tabela nie ma nazwy: brak pola „%1”").arg(fieldName));
         auto it = names.constFind(fieldName);
-        if (it != names.constEnd())
-            return it.value();
+        if (it != names.constEnd()) return it.value();
         const int i = layout->fieldIndex(fieldName);
         if (i < 0)
             throw EDatabaseError(QStringLiteral("Tabela „%1” nie ma pola „%2”").arg(layout->name, fieldName));
@@ -216,7 +215,8 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
             marks << QStringLiteral("?");
         fetchIn = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
                       .arg(columnList, qualified, marks.join(u','));
-        fetchRange = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2").arg(columnList, qualified);
+        fetchRange = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ?1 AND ?2")
+                         .arg(columnList, qualified);
         QStringList insertMarks;
         for (int i = 0; i < layout->fields.size(); ++i)
             insertMarks << QStringLiteral("?");
@@ -235,7 +235,8 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
                 key << detail::quoteIdentifier(k);
                 same << QStringLiteral("%1 IS ?%2").arg(detail::quoteIdentifier(k)).arg(n++);
             }
-            keySql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(key.join(QLatin1String(", ")), qualified);
+            keySql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1")
+                         .arg(key.join(QLatin1String(", ")), qualified);
             duplicateSql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 AND rowid <> ?%3")
                                .arg(qualified, same.join(QLatin1String(" AND ")))
                                .arg(n);
@@ -249,8 +250,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     void step(sqlite3_stmt* s) {
         const int rc = sqlite3_step(s);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-            fail(detail::sqliteMessage(db().db));
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(detail::sqliteMessage(db().db));
     }
 
     void clearCache() {
@@ -266,14 +266,12 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         atEof = atBof = true;
         pending.clear();
         isModified = false;
-        if (layout)
-            clearCache();
+        if (layout) clearCache();
     }
 
     void loadSnapshot() {
         QString sql = QStringLiteral("SELECT rowid FROM %1").arg(qualified);
-        if (filterOn && !whereSql.isEmpty())
-            sql += QLatin1String(" WHERE ") + whereSql;
+        if (filterOn && !whereSql.isEmpty()) sql += QLatin1String(" WHERE ") + whereSql;
         sql += QLatin1String(" ORDER BY ") + orderBy;
         sqlite3_stmt* s = statement(sql);
         StatementUse use(s);
@@ -284,8 +282,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         int rc;
         while ((rc = sqlite3_step(s)) == SQLITE_ROW)
             rows.push_back(sqlite3_column_int64(s, 0));
-        if (rc != SQLITE_DONE)
-            fail(detail::sqliteMessage(db().db));
+        if (rc != SQLITE_DONE) fail(detail::sqliteMessage(db().db));
         clearCache();
         stale = false;
     }
@@ -306,17 +303,14 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
     }
 
     void ensureFresh() {
-        if (stale && state != State::Inactive)
-            reloadKeepingRow();
+        if (stale && state != State::Inactive) reloadKeepingRow();
     }
 
     // The store slot of the current row, reading a block of rows around it
     // when it is not cached yet.
     int currentSlot() {
-        if (rows.empty())
-            return -1;
-        if (memoPos == pos && memoSlot >= 0)
-            return memoSlot;
+        if (rows.empty()) return -1;
+        if (memoPos == pos && memoSlot >= 0) return memoSlot;
         memoSlot = slotAt(pos);
         memoPos = pos;
         return memoSlot;
@@ -333,20 +327,17 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
     }
 
     void fetchBlock(int at) {
-        if (store.rowCount() > 4 * kBlock)
-            clearCache();
+        if (store.rowCount() > 4 * kBlock) clearCache();
         const int n = int(rows.size());
         const int start = backward ? std::max(0, at - kBlock + 1) : at;
         const int end = std::min(n, start + kBlock);
         std::vector<std::int64_t> wanted;
         wanted.reserve(size_t(end - start));
         for (int i = start; i < end; ++i)
-            if (!slotOf.contains(rows[size_t(i)]))
-                wanted.push_back(rows[size_t(i)]);
+            if (!slotOf.contains(rows[size_t(i)])) wanted.push_back(rows[size_t(i)]);
         std::sort(wanted.begin(), wanted.end());
         wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-        if (wanted.empty())
-            return;
+        if (wanted.empty()) return;
         // Rows added in order lie side by side in the file: one range scan
         // reads them faster than a lookup for each.
         const bool dense = wanted.back() - wanted.front() < std::int64_t(2 * kBlock);
@@ -366,17 +357,13 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         int rc;
         while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
             const std::int64_t rowid = sqlite3_column_int64(s, 0);
-            if (dense && !std::binary_search(wanted.begin(), wanted.end(), rowid))
-                continue;
-            if (!slotOf.contains(rowid))
-                slotOf.insert(rowid, store.addFromStatement(s, 1));
+            if (dense && !std::binary_search(wanted.begin(), wanted.end(), rowid)) continue;
+            if (!slotOf.contains(rowid)) slotOf.insert(rowid, store.addFromStatement(s, 1));
         }
-        if (rc != SQLITE_DONE)
-            fail(detail::sqliteMessage(db().db));
+        if (rc != SQLITE_DONE) fail(detail::sqliteMessage(db().db));
         // A row another view deleted reads as empty until the next refresh.
         for (std::int64_t rowid : wanted)
-            if (!slotOf.contains(rowid))
-                slotOf.insert(rowid, store.addNulls());
+            if (!slotOf.contains(rowid)) slotOf.insert(rowid, store.addNulls());
     }
 
     std::vector<Value> currentValues() {
@@ -390,17 +377,14 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     void scrolled() {
         notify(Event::Scrolled);
-        if (q->afterScroll)
-            q->afterScroll(*q);
+        if (q->afterScroll) q->afterScroll(*q);
     }
 
     // Leaves edit or insert: a changed row is posted, an untouched one dropped.
     void browseMode() {
-        if (state != State::Edit && state != State::Insert)
-            return;
+        if (state != State::Edit && state != State::Insert) return;
         notify(Event::UpdateRecord);
-        if (state != State::Edit && state != State::Insert)
-            return;
+        if (state != State::Edit && state != State::Insert) return;
         if (isModified)
             q->post();
         else
@@ -411,8 +395,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         checkActive();
         ensureFresh();
         browseMode();
-        if (q->beforeInsert)
-            q->beforeInsert(*q);
+        if (q->beforeInsert) q->beforeInsert(*q);
         savedPos = pos;
         insertAtEnd = atEnd || rows.empty() || atEof;
         insertAt = insertAtEnd ? int(rows.size()) : pos;
@@ -423,10 +406,8 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         state = State::Insert;
         notify(Event::StateChanged);
         notify(Event::DataChanged);
-        if (q->afterInsert)
-            q->afterInsert(*q);
-        if (q->afterScroll)
-            q->afterScroll(*q);
+        if (q->afterInsert) q->afterInsert(*q);
+        if (q->afterScroll) q->afterScroll(*q);
     }
 
     std::vector<Value> keyOf(std::int64_t rowid) {
@@ -456,8 +437,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     static int compareKeys(const std::vector<Value>& a, const std::vector<Value>& b) {
         for (size_t i = 0; i < a.size(); ++i)
-            if (int r = compareValues(a[i], b[i]))
-                return r;
+            if (int r = compareValues(a[i], b[i])) return r;
         return 0;
     }
 
@@ -469,8 +449,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         }
         int lo = 0;
         int hi = int(rows.size());
-        if (hi > 0 && compareKeys(keyOf(rows.back()), key) <= 0)
-            return hi;
+        if (hi > 0 && compareKeys(keyOf(rows.back()), key) <= 0) return hi;
         while (lo < hi) {
             const int mid = (lo + hi) / 2;
             if (compareKeys(keyOf(rows[size_t(mid)]), key) <= 0)
@@ -483,12 +462,12 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     [[noreturn]] void keyViolation() const {
         throw EDatabaseError(
-            QStringLiteral("Naruszenie klucza: w tabeli „%1” istnieje już wiersz o tym kluczu").arg(layout->name));
+            QStringLiteral("Naruszenie klucza: w tabeli „%1” istnieje już wiersz o tym kluczu")
+                .arg(layout->name));
     }
 
     void checkDuplicate(std::int64_t ownRowid) {
-        if (duplicateSql.isEmpty())
-            return;
+        if (duplicateSql.isEmpty()) return;
         const std::vector<Value> key = pendingKey();
         sqlite3_stmt* s = statement(duplicateSql);
         StatementUse use(s);
@@ -496,20 +475,16 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
             detail::bindValue(s, int(k) + 1, key[k]);
         sqlite3_bind_int64(s, int(key.size()) + 1, ownRowid);
         const int rc = sqlite3_step(s);
-        if (rc == SQLITE_ROW)
-            keyViolation();
-        if (rc != SQLITE_DONE)
-            fail(detail::sqliteMessage(db().db));
+        if (rc == SQLITE_ROW) keyViolation();
+        if (rc != SQLITE_DONE) fail(detail::sqliteMessage(db().db));
     }
 
     std::int64_t singleInt(const QString& sql, const std::int64_t* argument, bool& isNull) {
         sqlite3_stmt* s = statement(sql);
         StatementUse use(s);
-        if (argument)
-            sqlite3_bind_int64(s, 1, *argument);
+        if (argument) sqlite3_bind_int64(s, 1, *argument);
         const int rc = sqlite3_step(s);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            fail(detail::sqliteMessage(db().db));
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail(detail::sqliteMessage(db().db));
         isNull = rc == SQLITE_DONE || sqlite3_column_type(s, 0) == SQLITE_NULL;
         return isNull ? 0 : sqlite3_column_int64(s, 0);
     }
@@ -520,20 +495,20 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         const QString order = detail::quoteIdentifier(QLatin1String(detail::kOrderColumn));
         bool isNull = false;
         if (insertAtEnd || insertAt >= int(rows.size())) {
-            const std::int64_t last = singleInt(QStringLiteral("SELECT max(%1) FROM %2").arg(order, qualified), nullptr, isNull);
+            const std::int64_t last =
+                singleInt(QStringLiteral("SELECT max(%1) FROM %2").arg(order, qualified), nullptr, isNull);
             return isNull ? detail::kOrderStep : last + detail::kOrderStep;
         }
         const std::int64_t before = rows[size_t(insertAt)];
         for (int attempt = 0; attempt < 2; ++attempt) {
-            const std::int64_t current =
-                singleInt(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(order, qualified), &before, isNull);
-            if (isNull)
-                break;
-            const std::int64_t previous = singleInt(
-                QStringLiteral("SELECT max(%1) FROM %2 WHERE %1 < ?1").arg(order, qualified), &current, isNull);
+            const std::int64_t current = singleInt(
+                QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(order, qualified), &before, isNull);
+            if (isNull) break;
+            const std::int64_t previous =
+                singleInt(QStringLiteral("SELECT max(%1) FROM %2 WHERE %1 < ?1").arg(order, qualified),
+                          &current, isNull);
             const std::int64_t low = isNull ? current - 2 * detail::kOrderStep : previous;
-            if (current - low >= 2)
-                return low + (current - low) / 2;
+            if (current - low >= 2) return low + (current - low) / 2;
             // No room left between the two rows: spread the whole table out again.
             db().execOn(index, QStringLiteral("UPDATE %1 SET %2 = r.n * %3 FROM (SELECT rowid AS id, "
                                               "row_number() OVER (ORDER BY %2, rowid) AS n FROM %1) AS r "
@@ -547,14 +522,11 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
 
     void post() {
         checkActive();
-        if (state != State::Edit && state != State::Insert)
-            return;
+        if (state != State::Edit && state != State::Insert) return;
         // Bound controls write the text the operator left in them first.
         notify(Event::UpdateRecord);
-        if (state != State::Edit && state != State::Insert)
-            return;
-        if (q->beforePost)
-            q->beforePost(*q);
+        if (state != State::Edit && state != State::Insert) return;
+        if (q->beforePost) q->beforePost(*q);
         if (state != State::Edit && state != State::Insert)
             return; // the handler has posted or cancelled the row itself
         std::int64_t rowid = 0;
@@ -566,18 +538,14 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
                 StatementUse use(s);
                 for (size_t i = 0; i < pending.size(); ++i)
                     detail::bindValue(s, int(i) + 1, pending[i]);
-                if (layout->key.isEmpty())
-                    sqlite3_bind_int64(s, int(pending.size()) + 1, order);
+                if (layout->key.isEmpty()) sqlite3_bind_int64(s, int(pending.size()) + 1, order);
                 const int rc = sqlite3_step(s);
-                if ((rc & 0xFF) == SQLITE_CONSTRAINT)
-                    keyViolation();
-                if (rc != SQLITE_DONE)
-                    fail(detail::sqliteMessage(db().db));
+                if ((rc & 0xFF) == SQLITE_CONSTRAINT) keyViolation();
+                if (rc != SQLITE_DONE) fail(detail::sqliteMessage(db().db));
             }
             rowid = sqlite3_last_insert_rowid(db().db);
             const int autoInc = detail::autoIncField(*layout);
-            if (autoInc >= 0)
-                pending[size_t(autoInc)] = Value::ofInt(rowid);
+            if (autoInc >= 0) pending[size_t(autoInc)] = Value::ofInt(rowid);
             int at;
             if (layout->key.isEmpty())
                 at = insertAtEnd ? int(rows.size()) : std::min(insertAt, int(rows.size()));
@@ -591,16 +559,13 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
             std::vector<int> changed;
             bool keyChanged = false;
             for (int i = 0; i < int(pending.size()); ++i) {
-                if (!dirty[size_t(i)])
-                    continue;
+                if (!dirty[size_t(i)]) continue;
                 changed.push_back(i);
                 sets << detail::quoteIdentifier(layout->fields[i].name) + QLatin1String(" = ?");
-                if (layout->key.contains(layout->fields[i].name))
-                    keyChanged = true;
+                if (layout->key.contains(layout->fields[i].name)) keyChanged = true;
             }
             if (!changed.empty()) {
-                if (keyChanged)
-                    checkDuplicate(rowid);
+                if (keyChanged) checkDuplicate(rowid);
                 const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                                         .arg(qualified, sets.join(QLatin1String(", ")));
                 sqlite3_stmt* s = statement(sql);
@@ -610,24 +575,20 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
                     detail::bindValue(s, n++, pending[size_t(i)]);
                 sqlite3_bind_int64(s, n, rowid);
                 const int rc = sqlite3_step(s);
-                if ((rc & 0xFF) == SQLITE_CONSTRAINT)
-                    keyViolation();
-                if (rc != SQLITE_DONE)
-                    fail(detail::sqliteMessage(db().db));
+                if ((rc & 0xFF) == SQLITE_CONSTRAINT) keyViolation();
+                if (rc != SQLITE_DONE) fail(detail::sqliteMessage(db().db));
                 if (sqlite3_changes(db().db) == 0)
                     fail(QStringLiteral("wiersz został w międzyczasie usunięty"));
             }
             if (keyChanged && !layout->key.isEmpty()) {
                 auto it = std::find(rows.begin(), rows.end(), rowid);
-                if (it != rows.end())
-                    rows.erase(it);
+                if (it != rows.end()) rows.erase(it);
                 const int at = keyPosition(pendingKey());
                 rows.insert(rows.begin() + at, rowid);
                 pos = at;
             }
         }
-        if (store.rowCount() > 4 * kBlock)
-            clearCache();
+        if (store.rowCount() > 4 * kBlock) clearCache();
         slotOf.insert(rowid, store.addValues(pending));
         memoPos = -1;
         pending.clear();
@@ -636,8 +597,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
         state = State::Browse;
         notify(Event::StateChanged);
         notify(Event::DataChanged);
-        if (q->afterPost)
-            q->afterPost(*q);
+        if (q->afterPost) q->afterPost(*q);
     }
 
     void cancel() {
@@ -664,8 +624,8 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
                     QStringLiteral("Filtr tabeli „%1”: nie ma pola „%2”").arg(layout->name, term.field));
             const FieldDef& def = layout->fields[i];
             const QString op = term.op.trimmed();
-            static const QStringList ops = {QStringLiteral("="), QStringLiteral("<>"), QStringLiteral(">="),
-                                            QStringLiteral("<="), QStringLiteral(">"), QStringLiteral("<")};
+            static const QStringList ops = {QStringLiteral("="),  QStringLiteral("<>"), QStringLiteral(">="),
+                                            QStringLiteral("<="), QStringLiteral(">"),  QStringLiteral("<")};
             if (!ops.contains(op))
                 throw EDatabaseError(
                     QStringLiteral("Filtr tabeli „%1”: nieznany operator „%2”").arg(layout->name, term.op));
@@ -676,10 +636,10 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
                 // The empty text is the lowest value: an empty field equals it.
                 const QString isEmpty = numeric ? QStringLiteral("%1 IS NULL").arg(column)
                                                 : QStringLiteral("(%1 IS NULL OR %1 = '')").arg(column);
-                const QString notEmpty = numeric ? QStringLiteral("%1 IS NOT NULL").arg(column)
-                                                 : QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(column);
-                if (op == QLatin1String(">="))
-                    continue;
+                const QString notEmpty = numeric
+                                             ? QStringLiteral("%1 IS NOT NULL").arg(column)
+                                             : QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(column);
+                if (op == QLatin1String(">=")) continue;
                 if (op == QLatin1String("<"))
                     parts << QStringLiteral("0");
                 else if (op == QLatin1String("=") || op == QLatin1String("<="))
@@ -692,8 +652,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
             if (numeric) {
                 double number = 0;
                 bool ok = TryStrToFloat(term.value, number);
-                if (!ok)
-                    number = term.value.trimmed().toDouble(&ok);
+                if (!ok) number = term.value.trimmed().toDouble(&ok);
                 if (!ok)
                     throw EDatabaseError(QStringLiteral("Filtr tabeli „%1”: „%2” nie jest liczbą (pole „%3”)")
                                              .arg(layout->name, term.value, def.name));
@@ -721,8 +680,7 @@ struct Table::Impl final : Field::Source, detail::TableObserver {
     }
 
     void applyFilterChange() {
-        if (state == State::Inactive)
-            return;
+        if (state == State::Inactive) return;
         loadSnapshot();
         pos = 0;
         atBof = true;
@@ -743,21 +701,22 @@ Table::Table(const QString& fileName) : m_impl(std::make_unique<Impl>()) {
 Table::~Table() = default;
 
 void Table::setTableName(const QString& fileName) {
-    if (m_impl->state != State::Inactive)
-        close();
+    if (m_impl->state != State::Inactive) close();
     m_impl->setName(fileName);
 }
 
-QString Table::tableName() const { return m_impl->name; }
+QString Table::tableName() const {
+    return m_impl->name;
+}
 
-const TableLayout& Table::layout() const { return m_impl->layout ? *m_impl->layout : emptyLayout(); }
+const TableLayout& Table::layout() const {
+    return m_impl->layout ? *m_impl->layout : emptyLayout();
+}
 
 void Table::open() {
     Impl& d = *m_impl;
-    if (d.state != State::Inactive)
-        return;
-    if (!d.layout)
-        throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli do otwarcia"));
+    if (d.state != State::Inactive) return;
+    if (!d.layout) throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli do otwarcia"));
     Database::Impl& db = d.db();
     db.attach(d.index);
     d.buildSql();
@@ -774,14 +733,12 @@ void Table::open() {
     d.state = State::Browse;
     d.notify(Event::StateChanged);
     d.notify(Event::DataChanged);
-    if (afterScroll)
-        afterScroll(*this);
+    if (afterScroll) afterScroll(*this);
 }
 
 void Table::close() {
     Impl& d = *m_impl;
-    if (d.state == State::Inactive)
-        return;
+    if (d.state == State::Inactive) return;
     d.unregister();
     d.dropSnapshot();
     d.state = State::Inactive;
@@ -789,7 +746,9 @@ void Table::close() {
     d.notify(Event::Closed);
 }
 
-bool Table::active() const { return m_impl->state != State::Inactive; }
+bool Table::active() const {
+    return m_impl->state != State::Inactive;
+}
 
 void Table::first() {
     Impl& d = *m_impl;
@@ -847,39 +806,32 @@ void Table::last() {
 
 bool Table::eof() const {
     Impl& d = *m_impl;
-    if (d.state == State::Inactive)
-        return true;
+    if (d.state == State::Inactive) return true;
     d.ensureFresh();
-    if (d.state == State::Insert)
-        return false;
+    if (d.state == State::Insert) return false;
     return d.rows.empty() || d.atEof;
 }
 
 bool Table::bof() const {
     Impl& d = *m_impl;
-    if (d.state == State::Inactive)
-        return true;
+    if (d.state == State::Inactive) return true;
     d.ensureFresh();
-    if (d.state == State::Insert)
-        return false;
+    if (d.state == State::Insert) return false;
     return d.rows.empty() || d.atBof;
 }
 
 int Table::recordCount() const {
     Impl& d = *m_impl;
-    if (d.state == State::Inactive)
-        return 0;
+    if (d.state == State::Inactive) return 0;
     d.ensureFresh();
     return int(d.rows.size());
 }
 
 int Table::recNo() const {
     Impl& d = *m_impl;
-    if (d.state == State::Inactive)
-        return 0;
+    if (d.state == State::Inactive) return 0;
     d.ensureFresh();
-    if (d.state == State::Insert)
-        return d.insertAt + 1;
+    if (d.state == State::Insert) return d.insertAt + 1;
     return d.rows.empty() ? 0 : d.pos + 1;
 }
 
@@ -888,8 +840,7 @@ bool Table::moveTo(int recNo) {
     d.checkActive();
     d.ensureFresh();
     d.browseMode();
-    if (recNo < 1 || recNo > int(d.rows.size()))
-        return false;
+    if (recNo < 1 || recNo > int(d.rows.size())) return false;
     d.backward = recNo - 1 < d.pos;
     d.pos = recNo - 1;
     d.atBof = d.atEof = false;
@@ -899,40 +850,43 @@ bool Table::moveTo(int recNo) {
 
 QVariant Table::valueAt(int recNo, int fieldIndex) const {
     Impl& d = *m_impl;
-    if (d.state == State::Inactive || fieldIndex < 0 || fieldIndex >= fieldCount())
-        return {};
+    if (d.state == State::Inactive || fieldIndex < 0 || fieldIndex >= fieldCount()) return {};
     d.ensureFresh();
-    if (recNo < 1 || recNo > int(d.rows.size()))
-        return {};
+    if (recNo < 1 || recNo > int(d.rows.size())) return {};
     const int slot = d.slotAt(recNo - 1);
     const CellRef cell = d.store.cell(slot, fieldIndex);
-    if (cell.kind == CellKind::Null)
-        return {};
+    if (cell.kind == CellKind::Null) return {};
     switch (d.layout->fields[fieldIndex].type) {
     case FieldType::Alpha:
-        if (cell.kind == CellKind::Text)
-            return cell.toText();
-        return cell.kind == CellKind::Int ? QVariant(QString::number(cell.i)) : QVariant(QString::number(cell.d));
+        if (cell.kind == CellKind::Text) return cell.toText();
+        return cell.kind == CellKind::Int ? QVariant(QString::number(cell.i))
+                                          : QVariant(QString::number(cell.d));
     case FieldType::Long:
     case FieldType::AutoInc:
-        return cell.kind == CellKind::Int ? QVariant(qlonglong(cell.i)) : QVariant(qlonglong(std::llround(cell.d)));
+        return cell.kind == CellKind::Int ? QVariant(qlonglong(cell.i))
+                                          : QVariant(qlonglong(std::llround(cell.d)));
     case FieldType::Number:
-    case FieldType::Money: return cell.kind == CellKind::Int ? double(cell.i) : cell.d;
-    case FieldType::Date: return QDate::fromString(cell.toText(), Qt::ISODate);
+    case FieldType::Money:
+        return cell.kind == CellKind::Int ? double(cell.i) : cell.d;
+    case FieldType::Date:
+        return QDate::fromString(cell.toText(), Qt::ISODate);
     }
     return {};
 }
 
-void Table::append() { m_impl->beginInsert(true); }
+void Table::append() {
+    m_impl->beginInsert(true);
+}
 
-void Table::insert() { m_impl->beginInsert(false); }
+void Table::insert() {
+    m_impl->beginInsert(false);
+}
 
 void Table::edit() {
     Impl& d = *m_impl;
     d.checkActive();
     d.ensureFresh();
-    if (d.state == State::Edit || d.state == State::Insert)
-        return;
+    if (d.state == State::Edit || d.state == State::Insert) return;
     if (d.rows.empty()) {
         insert();
         return;
@@ -946,9 +900,13 @@ void Table::edit() {
     d.notify(Event::StateChanged);
 }
 
-void Table::post() { m_impl->post(); }
+void Table::post() {
+    m_impl->post();
+}
 
-void Table::cancel() { m_impl->cancel(); }
+void Table::cancel() {
+    m_impl->cancel();
+}
 
 void Table::remove() {
     Impl& d = *m_impl;
@@ -958,10 +916,10 @@ void Table::remove() {
         d.cancel();
         return;
     }
-    if (d.state == State::Edit)
-        d.cancel();
+    if (d.state == State::Edit) d.cancel();
     if (d.rows.empty())
-        throw EDatabaseError(QStringLiteral("Tabela „%1” jest pusta: nie ma wiersza do usunięcia").arg(d.layout->name));
+        throw EDatabaseError(
+            QStringLiteral("Tabela „%1” jest pusta: nie ma wiersza do usunięcia").arg(d.layout->name));
     const std::int64_t rowid = d.rows[size_t(d.pos)];
     {
         sqlite3_stmt* s = d.statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(d.qualified));
@@ -973,8 +931,7 @@ void Table::remove() {
     d.slotOf.remove(rowid);
     d.memoPos = -1;
     const bool wasLast = d.pos >= int(d.rows.size());
-    if (wasLast)
-        d.pos = std::max(0, int(d.rows.size()) - 1);
+    if (wasLast) d.pos = std::max(0, int(d.rows.size()) - 1);
     d.atEof = wasLast || d.rows.empty();
     d.atBof = d.rows.empty();
     d.notify(Event::DataChanged);
@@ -991,10 +948,8 @@ void Table::refresh() {
 
 void Table::emptyTable() {
     Impl& d = *m_impl;
-    if (!d.layout)
-        throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli do opróżnienia"));
-    if (d.state == State::Edit || d.state == State::Insert)
-        d.cancel();
+    if (!d.layout) throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli do opróżnienia"));
+    if (d.state == State::Edit || d.state == State::Insert) d.cancel();
     Database::Impl& db = d.db();
     db.attach(d.index);
     db.execOn(d.index, QStringLiteral("DELETE FROM %1").arg(detail::qualifiedName(*d.layout)));
@@ -1006,21 +961,25 @@ void Table::emptyTable() {
     }
     // Other views of the file re-read it rather than show rows that are gone.
     for (detail::TableObserver* observer : std::vector<detail::TableObserver*>(db.observers))
-        if (observer != &d && observer->observedLayout() == d.index)
-            observer->externalReset();
-    if (d.state != State::Inactive)
-        d.notify(Event::DataChanged);
+        if (observer != &d && observer->observedLayout() == d.index) observer->externalReset();
+    if (d.state != State::Inactive) d.notify(Event::DataChanged);
 }
 
-Table::State Table::state() const { return m_impl->state; }
+Table::State Table::state() const {
+    return m_impl->state;
+}
 
 bool Table::modified() const {
     return (m_impl->state == State::Edit || m_impl->state == State::Insert) && m_impl->isModified;
 }
 
-Field Table::fieldByName(const QString& name) { return Field(m_impl.get(), m_impl->fieldIndex(name)); }
+Field Table::fieldByName(const QString& name) {
+    return Field(m_impl.get(), m_impl->fieldIndex(name));
+}
 
-int Table::fieldCount() const { return m_impl->layout ? int(m_impl->layout->fields.size()) : 0; }
+int Table::fieldCount() const {
+    return m_impl->layout ? int(m_impl->layout->fields.size()) : 0;
+}
 
 Field Table::field(int index) {
     if (index < 0 || index >= fieldCount())
@@ -1030,8 +989,7 @@ Field Table::field(int index) {
 
 void Table::setFilter(const QVector<FilterTerm>& terms) {
     Impl& d = *m_impl;
-    if (!d.layout)
-        throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli dla filtru"));
+    if (!d.layout) throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli dla filtru"));
     if (d.state != State::Inactive) {
         d.ensureFresh();
         d.browseMode();
@@ -1042,8 +1000,7 @@ void Table::setFilter(const QVector<FilterTerm>& terms) {
     d.terms = terms;
     d.whereSql = where;
     d.whereValues = std::move(values);
-    if (d.filterOn)
-        d.applyFilterChange();
+    if (d.filterOn) d.applyFilterChange();
 }
 
 void Table::setFiltered(bool on) {
@@ -1052,18 +1009,18 @@ void Table::setFiltered(bool on) {
         d.ensureFresh();
         d.browseMode();
     }
-    if (d.filterOn == on)
-        return;
+    if (d.filterOn == on) return;
     d.filterOn = on;
     d.applyFilterChange();
 }
 
-bool Table::filtered() const { return m_impl->filterOn; }
+bool Table::filtered() const {
+    return m_impl->filterOn;
+}
 
 void Table::createTable(const QVector<FieldDef>& fields) {
     Impl& d = *m_impl;
-    if (!d.layout)
-        throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli do utworzenia"));
+    if (!d.layout) throw EDatabaseError(QStringLiteral("Nie podano nazwy tabeli do utworzenia"));
     const TableLayout& layout = *d.layout;
     bool same = fields.size() == layout.fields.size();
     for (int i = 0; same && i < fields.size(); ++i)

@@ -61,6 +61,11 @@ public:
     void transaction(const std::function<void()>& fn);
     bool inTransaction() const;
 
+    // At the end of the program: every open table posts a changed pending row
+    // and drops an untouched one. Each failure is passed to onError, and the
+    // other tables still finish.
+    void postPendingRows(const std::function<void(const Error&)>& onError);
+
     sqlite3* handle() const;
 
     struct Impl;

@@ -158,6 +158,8 @@ public:
     virtual void rolledBack(std::uint64_t serial) = 0;
     // The connection is closing.
     virtual void databaseClosed() = 0;
+    // The program ends: post a changed pending row, drop an untouched one.
+    virtual void finishPending() = 0;
 };
 
 } // namespace tv::detail
@@ -184,7 +186,9 @@ struct Database::Impl {
     int savepointCounter = 0;
     std::uint64_t transactionSerial = 0;
     std::vector<std::uint64_t> openTransactions;
-    std::uint64_t currentTransaction() const { return openTransactions.empty() ? 0 : openTransactions.back(); }
+    std::uint64_t currentTransaction() const {
+        return openTransactions.empty() ? 0 : openTransactions.back();
+    }
     void rolledBack(std::uint64_t serial);
     std::vector<detail::TableObserver*> observers;
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -17,23 +20,25 @@
 
 namespace tvtest {
 
+// Appends formats (name, ratio St0) to the working folder's format table.
+inline void addFormats(std::initializer_list<std::pair<const char*, double>> formats) {
+    tv::Table table(QStringLiteral("formaty.db"));
+    table.open();
+    for (const auto& [name, ratio] : formats) {
+        table.append();
+        table.fieldByName("Nazwa").setAsString(QString::fromLatin1(name));
+        table.fieldByName("St0").setAsFloat(ratio);
+        table.post();
+    }
+}
+
 // The costing sheet as the operator finds it after "Nowa": every field at its
 // design text, the option lists at theirs, no paper lines, the job on A4 with
 // A3 plates. The working folder also holds two formats made for the paper
 // computation's edge cases.
 class SheetFixture : public AppFixture {
 protected:
-    void prepareData() override {
-        tv::Table formats(QStringLiteral("formaty.db"));
-        formats.open();
-        for (const auto& [name, ratio] :
-             {std::pair{"X12", 12.0}, std::pair{"ZERO", 0.0}, std::pair{"X10", 10.0}}) {
-            formats.append();
-            formats.fieldByName("Nazwa").setAsString(QString::fromLatin1(name));
-            formats.fieldByName("St0").setAsFloat(ratio);
-            formats.post();
-        }
-    }
+    void prepareData() override { addFormats({{"X12", 12.0}, {"ZERO", 0.0}, {"X10", 10.0}}); }
 
     void SetUp() override {
         AppFixture::SetUp();

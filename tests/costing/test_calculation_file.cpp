@@ -21,6 +21,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
 #include "platform/ui/messages.h"
+#include "sheet_fixture.h"
 #include "support/app_fixture.h"
 
 void PrintTo(const QString& text, std::ostream* out) {
@@ -226,17 +227,7 @@ TEST(CalculationReading, MessageNamesTheFileAndTheLine) {
 // The sheet with two formats, A4 and A3 (the plates), and a shown job.
 class CalculationFileTest : public tvtest::AppFixture {
 protected:
-    void prepareData() override {
-        tv::Table formats(QStringLiteral("formaty.db"));
-        formats.open();
-        for (const auto& [name, ratio] :
-             {std::pair{"A4", 16.0}, std::pair{"A3", 8.0}, std::pair{"B2", 4.0}}) {
-            formats.append();
-            formats.fieldByName("Nazwa").setAsString(QString::fromLatin1(name));
-            formats.fieldByName("St0").setAsFloat(ratio);
-            formats.post();
-        }
-    }
+    void prepareData() override { tvtest::addFormats({{"A4", 16.0}, {"A3", 8.0}, {"B2", 4.0}}); }
 
     void SetUp() override {
         AppFixture::SetUp();

@@ -371,6 +371,31 @@ TEST_F(InputFields, EmptyingAnOperandOfSectionOneIsSilent) {
     EXPECT_EQ(at(10), "0");
 }
 
+// Section 1 keeps quiet about its own operands only: the summary that its changed
+// total runs reports an empty profit list as it does from any other section.
+TEST_F(InputFields, TheSummaryRunBySectionOneStillReportsItsError) {
+    focus(Form1->ComboBox2);
+    erase(Form1->ComboBox2->lineEdit());
+    ASSERT_EQ(shownTexts(), QStringList{kEmptyOperand});
+    tv::ui::clearShownMessages();
+
+    focus(Form1->Edit7);
+    retype(Form1->Edit7, "5");
+    leave(Form1->Edit7);
+    EXPECT_EQ(at(21), "5");
+    EXPECT_EQ(shownTexts(), QStringList{kEmptyOperand});
+    EXPECT_EQ(at(64), "0"); // the summary stopped at the profit, before the net
+
+    // With the list filled again the next change prices the job.
+    Form1->ComboBox2->setEditText("0");
+    tv::ui::clearShownMessages();
+    focus(Form1->Edit7);
+    retype(Form1->Edit7, "6");
+    leave(Form1->Edit7);
+    EXPECT_EQ(at(64), "6");
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
 // ---- Rates the program writes ----
 
 TEST_F(InputFields, WrittenRatesRecomputeAtOnceOnlyThroughTheColourPageRate) {
@@ -383,6 +408,22 @@ TEST_F(InputFields, WrittenRatesRecomputeAtOnceOnlyThroughTheColourPageRate) {
     set(16, "5");
     set(15, "1");
     EXPECT_EQ(at(17), "0");
+}
+
+// Writing the text a field already holds is no change: no handler runs.
+TEST_F(InputFields, SettingTheTextAFieldHoldsRunsNothing) {
+    set(11, "2");
+    set(10, "3");
+    ASSERT_EQ(at(14), "6");
+    set(11, "5"); // not at once
+    set(10, "3"); // the same text: section 1 would now give 15
+    EXPECT_EQ(at(14), "6");
+
+    set(23, "7");
+    ASSERT_EQ(at(2), "1");
+    set(2, "1"); // the print run unchanged: its mirrors are not written
+    EXPECT_EQ(at(23), "7");
+    EXPECT_EQ(at(46), "1");
 }
 
 // ---- Option lists ----

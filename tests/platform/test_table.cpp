@@ -41,8 +41,7 @@ void addCustomer(Table& table, const QString& id, int nr, const QString& firma =
     table.append();
     table.fieldByName("Id").setAsString(id);
     table.fieldByName("Nr").setAsInteger(nr);
-    if (!firma.isEmpty())
-        table.fieldByName("Firma").setAsString(firma);
+    if (!firma.isEmpty()) table.fieldByName("Firma").setAsString(firma);
     table.post();
 }
 
@@ -99,8 +98,7 @@ TEST_P(KeyOrder, KeyedTableQueryAndFilterShareTheOrder) {
     // Added in reverse, then shuffled a little, so that insertion order cannot pass for key order.
     QStringList added = sorted;
     std::reverse(added.begin(), added.end());
-    if (added.size() > 2)
-        added.swapItemsAt(0, added.size() / 2);
+    if (added.size() > 2) added.swapItemsAt(0, added.size() / 2);
     for (int i = 0; i < added.size(); ++i)
         addCustomer(customers, added[i], i + 1);
     EXPECT_EQ(column(customers, "Id"), sorted);
@@ -122,10 +120,11 @@ TEST_P(KeyOrder, KeyedTableQueryAndFilterShareTheOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Polish, KeyOrder,
-    ::testing::Values(CollationCase{"alphabet", {"a", "ą", "b", "c", "ć", "d", "e", "ę", "f", "l", "ł", "m", "n", "ń",
-                                                 "o", "ó", "p", "s", "ś", "t", "z", "ź", "ż"}},
-                      CollationCase{"words", {"Lublin", "łąka", "Łódź", "Opole", "Ósemka", "Sopot", "Śrem", "Zabrze",
-                                              "Źródło", "żaba", "Żyrardów"}},
+    ::testing::Values(CollationCase{"alphabet", {"a", "ą", "b", "c", "ć", "d", "e", "ę", "f", "l", "ł", "m",
+                                                 "n", "ń", "o", "ó", "p", "s", "ś", "t", "z", "ź", "ż"}},
+                      CollationCase{"words",
+                                    {"Lublin", "łąka", "Łódź", "Opole", "Ósemka", "Sopot", "Śrem", "Zabrze",
+                                     "Źródło", "żaba", "Żyrardów"}},
                       CollationCase{"caseFirstIgnored", {"abc", "ABD", "abe", "Abf"}},
                       CollationCase{"caseBreaksTies", {"kot", "Kot", "KOT", "kota"}},
                       CollationCase{"prefixFirst", {"", "A", "Ab", "Abc", "B"}},
@@ -421,13 +420,12 @@ TEST(TableEvents, AfterPostMayEditAndPostTheSameRowAgain) {
     int afterPostCalls = 0;
     grams.afterPost = [&](Table& t) {
         ++afterPostCalls;
-        if (!przeliczanieCeny)
-            return;
+        if (!przeliczanieCeny) return;
         t.edit();
         if (t.fieldByName("Cena_ark").asCurrency() != Currency() &&
             t.fieldByName("Cena_ryzy").asCurrency() == Currency())
-            t.fieldByName("Cena_ryzy").setAsCurrency(t.fieldByName("Cena_ark").asCurrency() *
-                                                     Currency::fromInt(500));
+            t.fieldByName("Cena_ryzy")
+                .setAsCurrency(t.fieldByName("Cena_ark").asCurrency() * Currency::fromInt(500));
         przeliczanieCeny = false;
         t.post();
         przeliczanieCeny = true;
@@ -459,8 +457,7 @@ TEST(TableEvents, BeforeInsertMayStopTheInsertAndAfterInsertFillsTheRow) {
     grams.open();
     bool refuse = true;
     grams.beforeInsert = [&](Table&) {
-        if (refuse)
-            throw tv::EAbort();
+        if (refuse) throw tv::EAbort();
     };
     grams.afterInsert = [](Table& t) { t.fieldByName("Rodzpap").setAsInteger(7); };
     EXPECT_THROW(grams.append(), tv::EAbort);
@@ -470,6 +467,15 @@ TEST(TableEvents, BeforeInsertMayStopTheInsertAndAfterInsertFillsTheRow) {
     EXPECT_EQ(grams.fieldByName("Rodzpap").asInteger(), 7);
     grams.next(); // the changed row is posted by moving
     EXPECT_EQ(grams.recordCount(), 1);
+    // A handler may post the new row itself.
+    grams.afterInsert = [](Table& t) {
+        t.fieldByName("Rodzpap").setAsInteger(8);
+        t.post();
+    };
+    grams.append();
+    EXPECT_EQ(grams.state(), Table::State::Browse);
+    EXPECT_EQ(grams.recordCount(), 2);
+    EXPECT_EQ(grams.fieldByName("Rodzpap").asInteger(), 8);
 }
 
 TEST(TableEvents, ListenersHearMovesWritesPostsAndStates) {
@@ -908,8 +914,7 @@ TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
     std::vector<std::unique_ptr<Table>> tables;
     for (const tv::TableLayout& layout : tv::allLayouts()) {
         tables.push_back(std::make_unique<Table>(layout.fileName));
-        if (layout.name == "tabletemp")
-            tables.back()->createTable(layout.fields);
+        if (layout.name == "tabletemp") tables.back()->createTable(layout.fields);
         tables.back()->open();
     }
     auto firstWritable = [](Table& table) {
@@ -926,14 +931,13 @@ TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
         }
     }
     // A transaction over the invoice files while the other files come and go.
-    const QStringList invoiceFiles{"wyst_faktury.db", "wyst_pozycje.db", "towary.DB", "kontrahenci.db",
-                                   "sprzedawcy.db", "pozycje.db", "stawkiVAT.db"};
+    const QStringList invoiceFiles{"wyst_faktury.db", "wyst_pozycje.db", "towary.DB",   "kontrahenci.db",
+                                   "sprzedawcy.db",   "pozycje.db",      "stawkiVAT.db"};
     auto isInvoiceFile = [&](const Table& table) { return invoiceFiles.contains(table.tableName()); };
     Database::instance().transaction([&] {
         for (auto& table : tables) {
             table->first(); // reads every file, attaching those not attached
-            if (!isInvoiceFile(*table))
-                continue;
+            if (!isInvoiceFile(*table)) continue;
             table->edit();
             table->field(firstWritable(*table)).setAsString("30");
             table->post();
@@ -960,4 +964,98 @@ TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
     for (auto& table : tables)
         EXPECT_FALSE(column(*table, table->layout().fields[firstWritable(*table)].name).contains("40"))
             << table->tableName().toStdString();
+}
+
+TEST(TableConnection, QueryAttachesTheFilesItNames) {
+    tvtest::WorkingFolder folder;
+    {
+        Table customers("kontrahenci.db");
+        customers.open();
+        addCustomer(customers, "Alfa", 1, "Alfa SA");
+        Table invoices("wyst_faktury.db");
+        invoices.open();
+        invoices.append();
+        invoices.fieldByName("Nr").setAsString("1/2024");
+        invoices.fieldByName("Nr_kontr").setAsInteger(1);
+        invoices.post();
+    }
+    // Every other file read since, so the two are no longer attached.
+    std::vector<std::unique_ptr<Table>> others;
+    for (const tv::TableLayout& layout : tv::allLayouts()) {
+        if (layout.name == "tabletemp" || layout.name == "kontrahenci" || layout.name == "wyst_faktury")
+            continue;
+        others.push_back(std::make_unique<Table>(layout.fileName));
+        others.back()->open();
+    }
+    Query query;
+    query.setSql("select f.Nr, k.Firma from wyst_faktury f join kontrahenci k on k.Nr = f.Nr_kontr");
+    query.open();
+    ASSERT_EQ(query.recordCount(), 1);
+    EXPECT_EQ(query.fieldByName("Firma").asString(), "Alfa SA");
+    EXPECT_EQ(query.fieldByName("Nr").asString(), "1/2024");
+}
+
+// ---- what data-aware controls use ------------------------------------------------------------
+
+TEST(TableControls, UpdateRecordLetsAControlWriteBeforeThePost) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    QString typed;
+    lines.addListener([&](Table::Event e) {
+        if (e == Table::Event::UpdateRecord && !typed.isEmpty()) {
+            lines.fieldByName("Nazwa").setAsString(typed);
+            typed.clear();
+        }
+    });
+    lines.append();
+    typed = "wpisane w polu";
+    lines.post();
+    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "wpisane w polu");
+    // An untouched row that a control changes on leaving is posted, not dropped.
+    lines.append();
+    typed = "drugie";
+    lines.first();
+    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"wpisane w polu", "drugie"}));
+}
+
+TEST(TableControls, MoveToAndValueAtReachAnyRow) {
+    tvtest::WorkingFolder folder;
+    Table lines("pozycje.db");
+    lines.open();
+    Database::instance().transaction([&] {
+        for (int i = 1; i <= 1000; ++i) {
+            lines.append();
+            lines.fieldByName("Lp").setAsInteger(i);
+            lines.fieldByName("Netto").setAsFloat(i * 1.5);
+            lines.post();
+        }
+    });
+    const int lp = lines.layout().fieldIndex("Lp");
+    const int netto = lines.layout().fieldIndex("Netto");
+    lines.first();
+    EXPECT_EQ(lines.valueAt(700, lp), QVariant(qlonglong(700)));
+    EXPECT_EQ(lines.valueAt(3, netto), QVariant(4.5));
+    EXPECT_FALSE(lines.valueAt(1001, lp).isValid());
+    EXPECT_EQ(lines.recNo(), 1);
+    EXPECT_TRUE(lines.moveTo(999));
+    EXPECT_EQ(lines.fieldByName("Lp").asInteger(), 999);
+    EXPECT_FALSE(lines.moveTo(0));
+    EXPECT_FALSE(lines.moveTo(1001));
+    EXPECT_EQ(lines.recNo(), 999);
+    // Reading another row while this one is being edited neither posts nor moves.
+    lines.edit();
+    lines.fieldByName("Lp").setAsInteger(5000);
+    EXPECT_EQ(lines.valueAt(999, lp), QVariant(qlonglong(999)));
+    EXPECT_EQ(lines.valueAt(10, lp), QVariant(qlonglong(10)));
+    EXPECT_EQ(lines.state(), Table::State::Edit);
+    EXPECT_EQ(lines.fieldByName("Lp").asInteger(), 5000);
+    lines.post();
+    EXPECT_EQ(lines.valueAt(999, lp), QVariant(qlonglong(5000)));
+    // Walking backwards reads the rows the other way round.
+    QStringList last3;
+    lines.last();
+    for (int i = 0; i < 3; ++i, lines.prior())
+        last3 << lines.fieldByName("Lp").asString();
+    EXPECT_EQ(last3, (QStringList{"1000", "5000", "998"}));
 }

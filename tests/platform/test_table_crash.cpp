@@ -86,8 +86,7 @@ int queryInt(const QString& sql) {
 
 const bool writerStarted = [] {
     const QString folder = qEnvironmentVariable(kFolderVariable);
-    if (!folder.isEmpty())
-        runWriter(folder);
+    if (!folder.isEmpty()) runWriter(folder);
     return false;
 }();
 
@@ -129,19 +128,22 @@ TEST(TableCrash, KilledWriterLeavesWholeInvoicesAndSoundFiles) {
                                          nullptr),
                       SQLITE_OK);
             while (sqlite3_step(check) == SQLITE_ROW)
-                EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") << "round " << round;
+                EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok")
+                    << "round " << round;
             sqlite3_finalize(check);
 
             EXPECT_EQ(queryInt("select count(*) from wyst_pozycje "
                                "where Nr_faktury not in (select Nr from wyst_faktury)"),
                       0)
                 << "lines without their invoice, round " << round;
-            EXPECT_EQ(queryInt(QString("select count(*) from wyst_faktury f where "
-                                       "(select count(*) from wyst_pozycje p where p.Nr_faktury = f.Nr) <> %1")
-                                   .arg(kLinesPerInvoice)),
-                      0)
+            EXPECT_EQ(
+                queryInt(QString("select count(*) from wyst_faktury f where "
+                                 "(select count(*) from wyst_pozycje p where p.Nr_faktury = f.Nr) <> %1")
+                             .arg(kLinesPerInvoice)),
+                0)
                 << "invoices missing lines, round " << round;
-            invoicesSeen = std::max(invoicesSeen, queryInt("select coalesce(max(Rodzaj), 0) from wyst_faktury"));
+            invoicesSeen =
+                std::max(invoicesSeen, queryInt("select coalesce(max(Rodzaj), 0) from wyst_faktury"));
         }
         Database::close();
     }

@@ -23,8 +23,7 @@ namespace {
 
 QByteArray fileHash(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
@@ -115,12 +114,13 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QString& folder, const QString& path) {
                        Database::open(folder);
                        Database::close();
-                       sqliteScript(path, "drop table kontrahenci; create table kontrahenci(Id VARCHAR(10), Nr "
-                                          "INTEGER, Nazwisko VARCHAR(50), Firma VARCHAR(100), Ulica VARCHAR(40), "
-                                          "Miejscowosc VARCHAR(35), Kod VARCHAR(10), Telefon VARCHAR(15), Faks "
-                                          "VARCHAR(15), Email VARCHAR(40), NIP VARCHAR(13), REGON VARCHAR(30), Bank "
-                                          "VARCHAR(50), Nr_rku VARCHAR(60), Rabat VARCHAR(5), Uwagi VARCHAR(150), "
-                                          "Kraj VARCHAR(150))");
+                       sqliteScript(
+                           path, "drop table kontrahenci; create table kontrahenci(Id VARCHAR(10), Nr "
+                                 "INTEGER, Nazwisko VARCHAR(50), Firma VARCHAR(100), Ulica VARCHAR(40), "
+                                 "Miejscowosc VARCHAR(35), Kod VARCHAR(10), Telefon VARCHAR(15), Faks "
+                                 "VARCHAR(15), Email VARCHAR(40), NIP VARCHAR(13), REGON VARCHAR(30), Bank "
+                                 "VARCHAR(50), Nr_rku VARCHAR(60), Rabat VARCHAR(5), Uwagi VARCHAR(150), "
+                                 "Kraj VARCHAR(150))");
                    },
                    "„Rabat VARCHAR(5)” zamiast „Rabat DOUBLE”"},
         DamageCase{"corruptPage", corruptPage, "kontrola spójności"}),
@@ -133,8 +133,8 @@ TEST(DamagedFile, OtherTablesOfTheFolderAreLeftAsTheyWere) {
     writeFile(dir.filePath("towary.DB"), QByteArray(100, 'z'));
     QFile::remove(dir.filePath("papkol.db"));
     EXPECT_THROW(Database::open(dir.path()), EDatabaseError);
-    EXPECT_EQ(fileHash(dir.filePath("towary.DB")), QCryptographicHash::hash(QByteArray(100, 'z'),
-                                                                            QCryptographicHash::Sha256));
+    EXPECT_EQ(fileHash(dir.filePath("towary.DB")),
+              QCryptographicHash::hash(QByteArray(100, 'z'), QCryptographicHash::Sha256));
 }
 
 TEST(DamagedFile, DamagedScratchTableIsReplacedByTheNextCreateTable) {
@@ -166,8 +166,10 @@ TEST_F(DeliveredData, FormatsHoldBothSeriesWithTheirRatios) {
         names << formats.fieldByName("Nazwa").asString();
         ratios << formats.fieldByName("St0").asString();
     }
-    EXPECT_EQ(names, (QStringList{"A0", "A1", "A2", "A3", "A4", "A5", "A6", "B0", "B1", "B2", "B3", "B4", "B5", "B6"}));
-    EXPECT_EQ(ratios, (QStringList{"1", "2", "4", "8", "16", "32", "64", "1", "2", "4", "8", "16", "32", "64"}));
+    EXPECT_EQ(names, (QStringList{"A0", "A1", "A2", "A3", "A4", "A5", "A6", "B0", "B1", "B2", "B3", "B4",
+                                  "B5", "B6"}));
+    EXPECT_EQ(ratios,
+              (QStringList{"1", "2", "4", "8", "16", "32", "64", "1", "2", "4", "8", "16", "32", "64"}));
     formats.first();
     EXPECT_EQ(formats.fieldByName("Nr").asInteger(), 1);
     // The next format added continues the numbering.
@@ -217,8 +219,9 @@ TEST_F(DeliveredData, SettingsHoldOneRecordOfShopRates) {
 }
 
 TEST_F(DeliveredData, RegistersAndWorkingTablesStartEmpty) {
-    for (const char* name : {"kontrahenci.db", "sprzedawcy.db", "towary.DB", "wyst_faktury.db", "wyst_pozycje.db",
-                             "wyst_pozycje_kor.DB", "pozycje.db", "stawkiVAT.db", "papkol.db"}) {
+    for (const char* name :
+         {"kontrahenci.db", "sprzedawcy.db", "towary.DB", "wyst_faktury.db", "wyst_pozycje.db",
+          "wyst_pozycje_kor.DB", "pozycje.db", "stawkiVAT.db", "papkol.db"}) {
         Table table(name);
         table.open();
         EXPECT_TRUE(table.isEmpty()) << name;

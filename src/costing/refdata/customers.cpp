@@ -65,6 +65,25 @@ void refillPicker(QComboBox* picker, const QStringList& ids) {
         picker->setCurrentIndex(picker->findText(text));
 }
 
+// The grid's columns, wide enough that a whole tax number, town and phone
+// number show without scrolling.
+QVector<tv::DBGridColumn> customerColumns() {
+    const struct {
+        const char* field;
+        const char* title;
+        int width;
+    } columns[] = {{"Id", "Identyfikator", 100}, {"Nazwisko", "Imię i nazwisko", 170},
+                   {"Firma", "", 230},           {"NIP", "", 115},
+                   {"Miejscowosc", "", 130},     {"Telefon", "", 115}};
+    QVector<tv::DBGridColumn> result;
+    for (const auto& c : columns) {
+        tv::DBGridColumn column(QString::fromLatin1(c.field), QString::fromUtf8(c.title));
+        column.width = c.width;
+        result.append(column);
+    }
+    return result;
+}
+
 } // namespace
 
 TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
@@ -78,12 +97,7 @@ TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
     DataSource1 = Editor->dataSource();
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
     DataSource1->setAutoEdit(true);
-    DBGrid1 = Editor->addGrid({{QStringLiteral("Id"), QStringLiteral("Identyfikator")},
-                               {QStringLiteral("Nazwisko"), QStringLiteral("Imię i nazwisko")},
-                               {QStringLiteral("Firma"), QString()},
-                               {QStringLiteral("NIP"), QString()},
-                               {QStringLiteral("Miejscowosc"), QString()},
-                               {QStringLiteral("Telefon"), QString()}});
+    DBGrid1 = Editor->addGrid(customerColumns());
     Editor->setDetailsTitle(QStringLiteral("Informacje o kontrahencie"));
     const QVector<tv::DBEdit*> edits = Editor->addEdits(costing::customerEditFields());
     std::copy(edits.begin(), edits.end(), DBEdits.begin());
@@ -122,7 +136,8 @@ TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Editor);
-    resize(900, 620);
+    // Room for the whole grid row beside the commands, within a 1280 × 800 screen.
+    resize(1180, 720);
 
     bindHandlers();
 }

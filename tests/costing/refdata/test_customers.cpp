@@ -558,3 +558,18 @@ TEST_F(CustomerRegister, CopyFormSortNeedsAColumnAndKeepsEveryCustomer) {
 }
 
 } // namespace
+namespace {
+TEST_F(CustomerRegister, ZZGrab) {
+    insertCustomer(kFullCustomer);
+    insertCustomers({{"ALFA", 1, "Kowalski i S-ka", "Jan Kowalski", "111"},
+                     {"BETA", 2, "Żuraw Przedsiębiorstwo Handlowo-Usługowe", "Ewa Nowak", "222"},
+                     {"GAMMA", 3, "abc", "O'Neil", "333"}});
+    refreshViews();
+    showRegister();
+    const QByteArray size = qgetenv("GRAB_SIZE");
+    if (!size.isEmpty()) { auto p = size.split('x'); Form_fa4->resize(p[0].toInt(), p[1].toInt()); }
+    QTest::qWait(50);
+    Form_fa4->grab().save(QString::fromLocal8Bit(qgetenv("GRAB_FILE")));
+    std::cerr << "size " << Form_fa4->width() << "x" << Form_fa4->height() << " min " << Form_fa4->minimumSizeHint().width() << "x" << Form_fa4->minimumSizeHint().height() << "\n";
+}
+}
