@@ -5,15 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/forms.h"
+#include "bench_support.h"
 #include "costing/costing_sheet.h"
 #include "costing/refdata/paper_colour.h"
 #include "platform/table.h"
@@ -27,10 +24,7 @@ namespace {
 // with the delivered data, the sheet shown, a job with a few paper lines.
 class Session {
 public:
-    Session() : m_folder(std::make_unique<tvtest::WorkingFolder>(true)) {
-        tv::ui::setAnswerer([](const tv::ui::ShownMessage&) { return tv::ui::Answer::Ok; });
-        tv::ui::setDataDir(tvtest::sourceDataDir());
-        createForms();
+    Session() : m_forms(true, [] { tv::ui::setDataDir(tvtest::sourceDataDir()); }) {
         Form1->show();
         Form1->activateWindow();
         if (!QTest::qWaitForWindowActive(Form1)) qWarning("the costing sheet did not become active");
@@ -65,16 +59,16 @@ public:
         Form1->Edit2->setFocus(Qt::TabFocusReason);
         tv::ui::clearShownMessages();
     }
-    ~Session() {
-        destroyForms();
-        m_folder.reset();
-    }
 
 private:
-    std::unique_ptr<tvtest::WorkingFolder> m_folder;
+    tvbench::FormsSession m_forms;
 };
 
+// The session opens with the first benchmark, once the application exists.
 Session* g_session = nullptr;
+void openSession() {
+    if (!g_session) g_session = new Session;
+}
 
 // Typing a digit and taking it back again: every one an accepted keystroke
 // that changes all four mirrors.
@@ -92,11 +86,13 @@ void typeIntoPrintRun(benchmark::State& state) {
 }
 
 void BM_PrintRunKeystroke(benchmark::State& state) {
+    openSession();
     Form1->ComboBox3->setEditText("0");
     typeIntoPrintRun(state);
 }
 
 void BM_PrintRunKeystrokeWithDiscount(benchmark::State& state) {
+    openSession();
     Form1->ComboBox3->setEditText("10");
     typeIntoPrintRun(state);
     Form1->ComboBox3->setEditText("0");
@@ -105,6 +101,7 @@ void BM_PrintRunKeystrokeWithDiscount(benchmark::State& state) {
 // Enter runs the print run's exit as leaving it does: paper lines, the sheet's
 // paper figures and their sections, the folds, and the summary.
 void BM_LeavePrintRun(benchmark::State& state) {
+    openSession();
     Form1->ComboBox3->setEditText("0");
     QLineEdit* run = Form1->Edit2;
     bool thousand = true;
@@ -129,13 +126,8 @@ BENCHMARK(BM_LeavePrintRun)->Unit(benchmark::kMicrosecond)->Repetitions(7)->Repo
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tvtest::usePolishSettings();
-    benchmark::Initialize(&argc, argv);
-    g_session = new Session;
-    benchmark::RunSpecifiedBenchmarks();
-    delete g_session;
-    benchmark::Shutdown();
-    return 0;
+    return tvbench::runBenchmarks(argc, argv, [] {
+        delete g_session;
+        g_session = nullptr;
+    });
 }

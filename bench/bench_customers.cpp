@@ -5,70 +5,56 @@
 
 #include <memory>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/forms.h"
+#include "bench_support.h"
 #include "costing/costing_sheet.h"
 #include "costing/refdata/customers.h"
 #include "costing/refdata/paper_colour.h"
 #include "invoicing/invoice_window.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
-#include "platform/ui/messages.h"
-#include "support/test_env.h"
 
 namespace {
 
 constexpr int kCustomers = 20000;
 constexpr int kPaperLines = 50;
 
+// Customers named as a shop names them, written in no particular order.
+void fillCustomers() {
+    static const char* const towns[] = {"Łódź", "Kraków", "Gdańsk", "Poznań", "Zakopane", "Żywiec"};
+    tv::Table table(QStringLiteral("kontrahenci.db"));
+    table.open();
+    tv::Database::instance().transaction([&] {
+        for (int i = 0; i < kCustomers; ++i) {
+            const int n = (i * 7919) % kCustomers; // a scrambled order of the numbers
+            table.append();
+            table.fieldByName("Id").setAsString(QStringLiteral("K%1").arg(n, 5, 10, QChar('0')));
+            table.fieldByName("Nr").setAsInteger(n + 1);
+            table.fieldByName("Nazwisko").setAsString(QStringLiteral("Klient Nazwisko %1").arg(n));
+            table.fieldByName("Firma").setAsString(QStringLiteral("Firma %1 sp. z o.o.").arg(kCustomers - n));
+            table.fieldByName("Ulica").setAsString(QStringLiteral("Długa %1").arg(n % 300));
+            table.fieldByName("Miejscowosc").setAsString(QString::fromUtf8(towns[n % 6]));
+            table.fieldByName("NIP").setAsString(QStringLiteral("%1").arg(7000000000LL + n));
+            table.fieldByName("Telefon").setAsString(QStringLiteral("42 %1").arg(n));
+            table.fieldByName("Rabat").setAsFloat(n % 15);
+            table.fieldByName("Uwagi").setAsString(QStringLiteral("uwagi do klienta %1").arg(n));
+            table.fieldByName("Kraj").setAsString(QStringLiteral("Polska"));
+            table.post();
+        }
+    });
+}
+
 // One working folder with the forms for every benchmark of the run.
 struct Setup {
-    std::unique_ptr<tvtest::WorkingFolder> folder;
+    tvbench::FormsSession session{false, fillCustomers};
 
     Setup() {
-        tv::ui::setAnswerer([](const tv::ui::ShownMessage&) { return tv::ui::Answer::Ok; });
-        tv::ui::setFileAnswerer([](const tv::ui::FileDialogRequest&) { return QString(); });
-        folder = std::make_unique<tvtest::WorkingFolder>(false);
-        fillCustomers();
-        createForms();
         Form_fa4->show();
         (void)QTest::qWaitForWindowExposed(Form_fa4);
-    }
-
-    ~Setup() {
-        destroyForms();
-        folder.reset();
-    }
-
-    // Customers named as a shop names them, written in no particular order.
-    static void fillCustomers() {
-        static const char* const towns[] = {"Łódź", "Kraków", "Gdańsk", "Poznań", "Zakopane", "Żywiec"};
-        tv::Table table(QStringLiteral("kontrahenci.db"));
-        table.open();
-        tv::Database::instance().transaction([&] {
-            for (int i = 0; i < kCustomers; ++i) {
-                const int n = (i * 7919) % kCustomers; // a scrambled order of the numbers
-                table.append();
-                table.fieldByName("Id").setAsString(QStringLiteral("K%1").arg(n, 5, 10, QChar('0')));
-                table.fieldByName("Nr").setAsInteger(n + 1);
-                table.fieldByName("Nazwisko").setAsString(QStringLiteral("Klient Nazwisko %1").arg(n));
-                table.fieldByName("Firma").setAsString(
-                    QStringLiteral("Firma %1 sp. z o.o.").arg(kCustomers - n));
-                table.fieldByName("Ulica").setAsString(QStringLiteral("Długa %1").arg(n % 300));
-                table.fieldByName("Miejscowosc").setAsString(QString::fromUtf8(towns[n % 6]));
-                table.fieldByName("NIP").setAsString(QStringLiteral("%1").arg(7000000000LL + n));
-                table.fieldByName("Telefon").setAsString(QStringLiteral("42 %1").arg(n));
-                table.fieldByName("Rabat").setAsFloat(n % 15);
-                table.fieldByName("Uwagi").setAsString(QStringLiteral("uwagi do klienta %1").arg(n));
-                table.fieldByName("Kraj").setAsString(QStringLiteral("Polska"));
-                table.post();
-            }
-        });
     }
 };
 
@@ -144,12 +130,6 @@ BENCHMARK(BM_SaveAndLoadCalculation)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tvtest::usePolishSettings();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_setup.reset(); // the forms go while the application still exists
-    return 0;
+    // The forms go while the application still exists.
+    return tvbench::runBenchmarks(argc, argv, [] { g_setup.reset(); });
 }

@@ -13,10 +13,10 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include "bench_support.h"
 #include "platform/table.h"
 #include "platform/ui/dataaware.h"
 #include "platform/ui/messages.h"
-#include "support/test_env.h"
 
 namespace {
 
@@ -71,10 +71,11 @@ public:
     std::unique_ptr<tv::DBGrid> grid;
 };
 
-// Made in main, so that its widgets go before the application does.
-LongTable* g_longTable = nullptr;
+// Made by the first benchmark that needs it, and gone before the application.
+std::unique_ptr<LongTable> g_longTable;
 
 LongTable& longTable() {
+    if (!g_longTable) g_longTable = std::make_unique<LongTable>();
     return *g_longTable;
 }
 
@@ -156,17 +157,22 @@ void BM_EditAndPostOneRow(benchmark::State& state) {
 }
 BENCHMARK(BM_EditAndPostOneRow)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// A form's code walks 50 rows of the table while the grid over it is shown,
+// as a recomputation over the paper lines does; the grid follows each step.
+void BM_WalkFiftyRowsUnderTheShownGrid(benchmark::State& state) {
+    shownGrid();
+    tv::Table& table = *longTable().table;
+    timeSteps(state, [&] {
+        table.first();
+        for (int step = 0; step < 50; ++step)
+            table.next();
+    });
+    if (table.recNo() != 51) state.SkipWithError("the cursor did not walk");
+}
+BENCHMARK(BM_WalkFiftyRowsUnderTheShownGrid)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tvtest::usePolishSettings();
-    benchmark::Initialize(&argc, argv);
-    auto data = std::make_unique<LongTable>();
-    g_longTable = data.get();
-    benchmark::RunSpecifiedBenchmarks();
-    data.reset();
-    benchmark::Shutdown();
-    return 0;
+    return tvbench::runBenchmarks(argc, argv, [] { g_longTable.reset(); });
 }

@@ -6,18 +6,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/forms.h"
+#include "bench_support.h"
 #include "costing/costing_sheet.h"
 #include "costing/refdata/paper_colour.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
-#include "platform/ui/dataaware.h"
-#include "platform/ui/messages.h"
-#include "support/test_env.h"
 
 namespace {
 
@@ -30,51 +26,36 @@ void addRow(const char* file, const std::vector<std::pair<const char*, QString>>
     table.post();
 }
 
-// A working folder with the shop's usual reference data and every form made.
-class Session {
-public:
-    Session() : m_folder(false) {
-        tv::ui::setAnswerer([](const tv::ui::ShownMessage& m) {
-            return m.buttons == tv::ui::Buttons::YesNo ? tv::ui::Answer::Yes : tv::ui::Answer::Ok;
-        });
-        addRow("formaty.db", {{"Nazwa", "A4"}, {"St0", "16"}});
-        addRow("formaty.db", {{"Nazwa", "A3"}, {"St0", "8"}});
-        addRow("formaty.db", {{"Nazwa", "B2"}, {"St0", "4"}});
-        addRow("rodzpap.db", {{"Nazwa", "Kreda"}});
-        for (int g = 80; g <= 300; g += 5)
-            addRow("gramatury.db", {{"Rodzpap", "1"},
-                                    {"Gramatura", QString::number(g)},
-                                    {"Cena_ark", "0,2"},
-                                    {"Cena_ryzy", "100"}});
-        addRow("ustawienia.db", {{"Maszyna", "4"},
-                                 {"Przelot_bialy4", "0,05"},
-                                 {"Przelot_kolor4", "0,06"},
-                                 {"Pl_czb", "12"},
-                                 {"Pl_kolor", "20"},
-                                 {"Matryca", "A3"},
-                                 {"Sklad_czb", "8"},
-                                 {"Sklad_kolor", "4"},
-                                 {"Zysk_od_rob", "10"},
-                                 {"Narzut_mat", "15"},
-                                 {"Podatek", "22"},
-                                 {"Falsowanie", "0,02"}});
-        createForms();
-        Form4->show();
-        Form1->Edit2->setText(QStringLiteral("1000"));
-    }
-    ~Session() {
-        destroyForms();
-        tv::ui::setAnswerer({});
-    }
-
-private:
-    tvtest::WorkingFolder m_folder;
-};
+// The shop's usual reference data, written before the forms open their tables.
+void fillReferenceData() {
+    addRow("formaty.db", {{"Nazwa", "A4"}, {"St0", "16"}});
+    addRow("formaty.db", {{"Nazwa", "A3"}, {"St0", "8"}});
+    addRow("formaty.db", {{"Nazwa", "B2"}, {"St0", "4"}});
+    addRow("rodzpap.db", {{"Nazwa", "Kreda"}});
+    for (int g = 80; g <= 300; g += 5)
+        addRow("gramatury.db",
+               {{"Rodzpap", "1"}, {"Gramatura", QString::number(g)}, {"Cena_ark", "0,2"}, {"Cena_ryzy", "100"}});
+    addRow("ustawienia.db", {{"Maszyna", "4"},
+                             {"Przelot_bialy4", "0,05"},
+                             {"Przelot_kolor4", "0,06"},
+                             {"Pl_czb", "12"},
+                             {"Pl_kolor", "20"},
+                             {"Matryca", "A3"},
+                             {"Sklad_czb", "8"},
+                             {"Sklad_kolor", "4"},
+                             {"Zysk_od_rob", "10"},
+                             {"Narzut_mat", "15"},
+                             {"Podatek", "22"},
+                             {"Falsowanie", "0,02"}});
+}
 
 // The operator presses "  Dodaj" with 50 lines already on the job: the line is
 // checked, stored, and the paper figures and the whole sheet recomputed.
 void BM_AddPaperLineWith50Lines(benchmark::State& state) {
-    Session session;
+    tvbench::FormsSession session(false, fillReferenceData);
+    // The paper dialog shown, so that its grid follows every step of the lines.
+    Form4->show();
+    Form1->Edit2->setText(QStringLiteral("1000"));
     Form4->Edit2->setText(QStringLiteral("16"));
     Form4->ComboBox2->setCurrentText(QStringLiteral("115"));
     Form4->ComboBox2Change(Form4->ComboBox2);
@@ -110,11 +91,5 @@ BENCHMARK(BM_AddPaperLineWith50Lines)->UseManualTime()->Unit(benchmark::kMillise
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tvtest::usePolishSettings();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tvbench::runBenchmarks(argc, argv);
 }

@@ -94,7 +94,9 @@ costing::CalculationTexts sheetTexts(TForm1& sheet) {
 
 // Shows the loaded format in the format box and passes it on to the paper
 // dialog as choosing it there would, so that the box, the dialog's format and
-// the paper computation agree with the loaded figures.
+// the paper computation agree with the loaded figures. A format no longer in
+// the table (or none) leaves them on the format chosen before, which they can
+// go on computing with; the calculation keeps the number it was saved with.
 void selectFormat(TForm1& sheet, const std::optional<int>& number) {
     tv::Table& formaty = *sheet.formaty;
     int found = 0;
@@ -107,10 +109,8 @@ void selectFormat(TForm1& sheet, const std::optional<int>& number) {
     if (found) {
         formaty.moveTo(found);
         sheet.DBLookupComboBox1->setKeyValue(*number);
-    } else {
-        sheet.DBLookupComboBox1->setText(QString());
+        Form4->Label9->setText(sheet.DBLookupComboBox1->text());
     }
-    Form4->Label9->setText(sheet.DBLookupComboBox1->text());
     Form4->numerFormatu = number.value_or(0);
 }
 
@@ -158,9 +158,11 @@ void applyCalculation(TForm1& sheet, const costing::CalculationReading& reading)
     });
     papkol.first();
 
-    selectFormat(sheet, reading.formatNumber);
     recomputePaper();
     selectCustomer(sheet, texts.customer);
+    // After the recomputation, which the field lines below overwrite anyway:
+    // the loaded format is shown without recomputing the loaded figures.
+    selectFormat(sheet, reading.formatNumber);
     for (int slot = 0; slot < costing::CalculationTexts::kOptionCount; ++slot)
         if (QComboBox* list = sheet.opcje[size_t(slot)]) setOptionText(list, texts.options[size_t(slot)]);
     // Each text runs its field's change handler: validation, mirrors and the

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QVariant>
 
 #include "costing/field_chain.h"
@@ -232,10 +233,13 @@ void TForm1::bindFieldHandlers() {
         tv::ui::onEnter(field, [this, field, h = rule.enter] { runHandler([&] { (this->*h)(field); }); });
         tv::ui::onChange(field, [this, field, h = rule.change] { runHandler([&] { (this->*h)(field); }); });
         tv::ui::onExit(field, [this, field, h = rule.exit] {
+            // The field has been left, also when its exit stops with an error:
+            // it is no longer the one being edited.
+            const auto left = qScopeGuard([this, field] {
+                FieldState& s = stateOf(*this);
+                if (s.edited == field) s.edited = nullptr;
+            });
             runHandler([&] { (this->*h)(field); });
-            // The field has been left: it is no longer the one being edited.
-            FieldState& s = stateOf(*this);
-            if (s.edited == field) s.edited = nullptr;
         });
         if (rule.keyDown) {
             tv::ui::onKeyDown(field, [this, field, h = rule.keyDown](int& key, Qt::KeyboardModifiers shift) {

@@ -698,7 +698,13 @@ Table::Table(const QString& fileName) : m_impl(std::make_unique<Impl>()) {
     m_impl->setName(fileName);
 }
 
-Table::~Table() = default;
+// Whoever still listens (a data source of a form) lets go of the table now:
+// its last event is Closed with the file name cleared, which no close() sends.
+Table::~Table() {
+    if (m_impl->listeners.empty()) return;
+    m_impl->name.clear();
+    m_impl->notify(Event::Closed);
+}
 
 void Table::setTableName(const QString& fileName) {
     if (m_impl->state != State::Inactive) close();

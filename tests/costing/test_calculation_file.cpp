@@ -224,34 +224,11 @@ TEST(CalculationReading, MessageNamesTheFileAndTheLine) {
 
 // ---- the sheet ---------------------------------------------------------------
 
-// The sheet with two formats, A4 and A3 (the plates), and a shown job.
-class CalculationFileTest : public tvtest::AppFixture {
+// The sheet as after "Nowa", on the delivered formats (A0 to A6, B0 to B6):
+// the job on A4 with A3 plates.
+class CalculationFileTest : public tvtest::SheetFixture {
 protected:
-    void prepareData() override { tvtest::addFormats({{"A4", 16.0}, {"A3", 8.0}, {"B2", 4.0}}); }
-
-    void SetUp() override {
-        AppFixture::SetUp();
-        Form4->formatMatrycy = "A3";
-        tv::ui::clearShownMessages();
-    }
-
     QString path(const QString& name) const { return QDir(workingFolder()).filePath("Kalkulacje/" + name); }
-
-    static QLineEdit* edit(int number) {
-        return qobject_cast<QLineEdit*>(Form1->control(QStringLiteral("Edit%1").arg(number)));
-    }
-
-    static void addPaperLine(const QString& format, double sheets, const QString& colours, double cost) {
-        tv::Table& papkol = *Form4->papkol;
-        papkol.append();
-        papkol.fieldByName("Format").setAsString(format);
-        papkol.fieldByName("Ilosc").setAsFloat(sheets);
-        papkol.fieldByName("Rodzpap").setAsString("Kreda mat");
-        papkol.fieldByName("Kolor").setAsString(colours);
-        papkol.fieldByName("Gramatura").setAsFloat(135);
-        papkol.fieldByName("Koszt").setAsFloat(cost);
-        papkol.post();
-    }
 
     static int formatNumber(const QString& name) {
         tv::Table formats(QStringLiteral("formaty.db"));
@@ -279,8 +256,8 @@ protected:
         Form1->ComboBox4->setEditText("7");
         Form1->ComboBox5->setEditText("1 zszywka");
         Form1->DateTimePicker1->setDate(QDate(2024, 3, 5));
-        addPaperLine("A4", 50, "pełny", 10.5);
-        addPaperLine("A4", 20, "1", 4.25);
+        addPaperLine(50, "pełny", 10.5);
+        addPaperLine(20, "1", 4.25);
         tv::ui::guard([] {
             Form4->PrzeliczPapier();
             Form1->PrzeliczPrzygotowanie();
@@ -337,11 +314,14 @@ protected:
         return buffer.lines();
     }
 
-    static QStringList shownTexts() {
-        QStringList texts;
-        for (const tv::ui::ShownMessage& m : tv::ui::shownMessages())
-            texts << m.text;
-        return texts;
+    // Changes a saved calculation's lines in place.
+    static void rewriteLines(const QString& file, const std::function<void(QStringList&)>& change) {
+        QStringList lines = fileLines(file);
+        change(lines);
+        tv::LineBuffer buffer;
+        for (const QString& line : lines)
+            buffer.add(line);
+        buffer.saveToFile(file);
     }
 
     static void answerFileDialog(const QString& file) {
@@ -415,6 +395,25 @@ TEST_F(CalculationFileTest, RoundTripWithoutPaperLines) {
     expectSameCalculation(state(), saved);
 }
 
+// The fifth option line stands for no list: whatever it holds is passed over,
+// and the stitching and the fields after it land where they belong.
+TEST_F(CalculationFileTest, TheFifthOptionLineIsReadWithoutEffect) {
+    Form1->ComboBox5->setEditText("2 zszywki");
+    Form1->ComboBox4->setEditText("7");
+    edit(1)->setText("Plakat");
+    const SheetState saved = state();
+    const QString file = path("opcje.clc");
+    Form1->ZapiszKalkulacje(file);
+    ASSERT_EQ(fileLines(file)[7], "") << "line 8 of a file without paper lines";
+    rewriteLines(file, [](QStringList& lines) { lines[7] = "2 zszywki"; });
+
+    Form1->NowaKalkulacja();
+    Form1->OtworzKalkulacje(file);
+    expectSameCalculation(state(), saved);
+    EXPECT_EQ(Form1->ComboBox5->currentText(), "2 zszywki");
+    EXPECT_EQ(Form1->ComboBox4->currentText(), "7");
+}
+
 TEST_F(CalculationFileTest, LoadedFormatIsChosenInTheBoxAndPassedOnWithoutRecomputing) {
     const int a3 = formatNumber("A3");
     ASSERT_NE(a3, 0);
@@ -422,13 +421,10 @@ TEST_F(CalculationFileTest, LoadedFormatIsChosenInTheBoxAndPassedOnWithoutRecomp
     const QString file = path("a3.clc");
     Form1->ZapiszKalkulacje(file);
     // The file says A3, and its paper cost differs from what the lines would give.
-    QStringList lines = fileLines(file);
-    lines[14] = QString::number(a3);
-    lines[21 + 4] = "777"; // Edit5
-    tv::LineBuffer changed;
-    for (const QString& line : lines)
-        changed.add(line);
-    changed.saveToFile(file);
+    rewriteLines(file, [a3](QStringList& lines) {
+        lines[14] = QString::number(a3);
+        lines[21 + 4] = "777"; // Edit5
+    });
 
     Form1->NowaKalkulacja();
     Form1->OtworzKalkulacje(file);
@@ -442,6 +438,45 @@ TEST_F(CalculationFileTest, LoadedFormatIsChosenInTheBoxAndPassedOnWithoutRecomp
     Form1->ZapiszKalkulacje(file);
     EXPECT_EQ(fileLines(file)[14], QString::number(a3));
 }
+
+// A format deleted since the file was saved, or a file without one: the box,
+// the paper dialog and the paper computation stay on the format chosen
+// before, with no error, and the calculation keeps the number it came with.
+class FormatNotInTheTable : public CalculationFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(FormatNotInTheTable, KeepsTheFormatChosenBefore) {
+    const int a4 = formatNumber("A4");
+    costAJob();
+    const QString chosen = path("a4.clc");
+    Form1->ZapiszKalkulacje(chosen);
+    rewriteLines(chosen, [a4](QStringList& lines) { lines[14] = QString::number(a4); });
+    Form1->OtworzKalkulacje(chosen);
+    ASSERT_EQ(Form4->Label9->text(), "A4");
+    const SheetState saved = state();
+
+    const QString file = path("bez_formatu.clc");
+    Form1->ZapiszKalkulacje(file);
+    const QString line = QString::fromLatin1(GetParam());
+    rewriteLines(file, [line](QStringList& lines) { lines[14] = line; });
+    Form1->NowaKalkulacja();
+    tv::ui::clearShownMessages();
+    Form1->OtworzKalkulacje(file);
+
+    EXPECT_TRUE(shownTexts().isEmpty()) << shownTexts().join(" | ").toStdString();
+    expectSameCalculation(state(), saved);
+    EXPECT_EQ(Form1->DBLookupComboBox1->text(), "A4");
+    EXPECT_EQ(Form4->Label9->text(), "A4");
+    EXPECT_EQ(Form1->formaty->fieldByName("Nr").asInteger(), a4);
+    // The paper computation goes on with the format shown.
+    tv::ui::guard([] { Form4->PrzeliczPapier(); });
+    EXPECT_TRUE(shownTexts().isEmpty()) << shownTexts().join(" | ").toStdString();
+    Form1->ZapiszKalkulacje(file);
+    if (!line.isEmpty()) {
+        EXPECT_EQ(fileLines(file)[14], line) << "a save keeps the loaded number";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, FormatNotInTheTable, ::testing::Values("999", "0", ""));
 
 TEST_F(CalculationFileTest, ACustomerNoLongerInTheRegisterStillShows) {
     Form1->ComboBox7->setEditText("ZNIKNĄŁ");
@@ -481,17 +516,12 @@ TEST_P(MalformedCalculation, LeavesTheSheetAndItsPaperLinesUntouched) {
     costAJob();
     const QString file = path("zla.clc");
     Form1->ZapiszKalkulacje(file);
-    QStringList lines = fileLines(file);
-    GetParam().change(lines);
-    tv::LineBuffer broken;
-    for (const QString& line : lines)
-        broken.add(line);
-    broken.saveToFile(file);
+    rewriteLines(file, GetParam().change);
 
     Form1->NowaKalkulacja();
     edit(7)->setText("55");
     Form1->ComboBox7->setEditText("GAMMA");
-    addPaperLine("A4", 5, "2", 1);
+    addPaperLine(5, "2", 1);
     const QString other = path("inna.clc");
     Form1->ZapiszKalkulacje(other);
     Form1->nazwaPliku = other;

@@ -102,6 +102,17 @@ TEST_F(InputFields, TheRememberedTextFollowsTheFieldBeingEdited) {
     EXPECT_EQ(Form1->poprzedniTekst, "75");
 }
 
+// A field whose section stops with an error as it is left is left all the same:
+// what the program writes into it afterwards is not what a keystroke restores.
+TEST_F(InputFields, AFieldLeftWithAnErrorNoLongerOwnsTheRememberedText) {
+    set(32, "");
+    focus(Form1->Edit31);
+    leave(Form1->Edit31);
+    ASSERT_EQ(shownTexts(), QStringList{kEmptyOperand});
+    set(31, "4");
+    EXPECT_EQ(Form1->poprzedniTekst, "0");
+}
+
 // A text the program sets into a field nobody edits, and that is not a number,
 // gives way to that field's own last text (a damaged calculation file line).
 TEST_F(InputFields, AProgramWriteThatFailsTheCheckRestoresThatFieldsOwnText) {
@@ -323,6 +334,15 @@ TEST_F(InputFields, ThePaperCostReachesSectionTwoWhenLeft) {
     EXPECT_EQ(at(5), "0");
     EXPECT_EQ(at(22), "0");
     EXPECT_EQ(at(39), "0");
+
+    // Enter copies it as leaving does, and the field keeps the focus.
+    focus(Form1->Edit5);
+    retype(Form1->Edit5, "12,5");
+    EXPECT_EQ(at(22), "0");
+    pressEnter(Form1->Edit5);
+    EXPECT_EQ(at(22), "12,5");
+    EXPECT_EQ(at(39), "12,5");
+    EXPECT_TRUE(Form1->Edit5->hasFocus());
 }
 
 TEST_F(InputFields, AResultRecomputedAtOnceTakesNoTypedText) {

@@ -257,6 +257,17 @@ TEST_F(DiscountedSummary, TwoLinesAtFivePenniesGiveTwoPenniesOfVat) {
     EXPECT_DOUBLE_EQ(rates[0].vatAmount, 0.02);
 }
 
+// The discount percentage is held in single precision: 12,3 is 12,30000019..., so
+// 87,7 % of 5 zł (4,385) comes out just below the half grosz and rounds down.
+TEST_F(DiscountedSummary, TheDiscountIsTakenInSinglePrecision) {
+    price("5", "995", "12,3");
+    const auto lines = jobLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_DOUBLE_EQ(lines[0].unit, 4.38);
+    EXPECT_DOUBLE_EQ(lines[1].unit, 872.61);
+    EXPECT_EQ(at(67), "1069,93"); // 876,99 + 22 % VAT of the summed net, 192,94
+}
+
 // A fractional rate code is read as the number it is, also for the second line of the rate.
 TEST_F(DiscountedSummary, AFractionalRateCodeAccumulatesLikeAnyOther) {
     price("100", "900", "10", "7,5");
@@ -343,7 +354,7 @@ TEST_F(DiscountedSummary, TheRateRuleRenumbersTheLinesInTableOrder) {
     lines.open();
     lines.emptyTable();
     const char* codes[] = {"22", "7", "22"};
-    const double nets[] = {10.004, 20.005, 30.006};
+    const double nets[] = {10.004, 0.355, 30.006};
     for (int i = 0; i < 3; ++i) {
         lines.append();
         lines.fieldByName("Lp").setAsInteger(9);
@@ -367,7 +378,9 @@ TEST_F(DiscountedSummary, TheRateRuleRenumbersTheLinesInTableOrder) {
     EXPECT_DOUBLE_EQ(rates[0].net, 40.01);     // 10,00 + 30,01
     EXPECT_DOUBLE_EQ(rates[0].vatAmount, 8.8); // 40,01 x 22 % = 8,8022
     EXPECT_EQ(rates[1].vat, "7");
-    EXPECT_DOUBLE_EQ(rates[1].net, 20.01);
-    EXPECT_DOUBLE_EQ(rates[1].vatAmount, 1.4); // the line's own rounded VAT: 1,40035
-    EXPECT_EQ(at(67), "70,22");
+    EXPECT_DOUBLE_EQ(rates[1].net, 0.36);
+    // A rate's first line keeps its own rounded VAT (0,02485), not 7 % of its
+    // rounded net (0,0252, which would give 0,03).
+    EXPECT_DOUBLE_EQ(rates[1].vatAmount, 0.02);
+    EXPECT_EQ(at(67), "49,19");
 }

@@ -178,6 +178,33 @@ TEST(ReportLayout, WrappedLabelBreaksAtWordsAndGrowsItsBandDownwards) {
     EXPECT_NEAR(ruleY, 808 + growth - 0.5, tolerance) << "the band's rule moved down with it";
 }
 
+// The invoice's amount columns are right-aligned boxes that grow, and its
+// additional text a centred one: every wrapped line keeps the box's alignment.
+TEST(ReportLayout, WrappedBoxesKeepTheirAlignmentOnEveryLine) {
+    Report report;
+    Band& band = report.addBand(BandType::Detail, 24);
+    band.add(
+        label("Ilosc", "1 234 567 890 123", 256, 2).withFont(timesNewRoman(8)).alignedRight(41).wrapped(41));
+    band.add(label("QRLabel42", "Dziękujemy za zakupy i zapraszamy ponownie do naszej drukarni", 152, 40)
+                 .withFont(timesNewRoman(10, Italic))
+                 .centred(150)
+                 .wrapped(150, 32));
+    const LaidOutPage page = layoutReport(report).first();
+    const auto amounts = page.itemsNamed("Ilosc");
+    ASSERT_GE(amounts.size(), 2);
+    for (const LaidOutItem* line : amounts) {
+        EXPECT_EQ(line->alignment, Align::Right);
+        EXPECT_NEAR(line->rect.right(), 256 + 41, tolerance) << line->text.toStdString();
+    }
+    const auto texts = page.itemsNamed("QRLabel42");
+    ASSERT_GE(texts.size(), 2);
+    for (const LaidOutItem* line : texts) {
+        EXPECT_EQ(line->alignment, Align::Center);
+        EXPECT_NEAR(line->rect.center().x(), 152 + 75, tolerance) << line->text.toStdString();
+        EXPECT_LE(line->rect.width(), 150 + tolerance);
+    }
+}
+
 TEST(ReportLayout, WrappedLabelBreaksAWordLongerThanItsBox) {
     const QStringList lines = wrapText(tahoma(10), "Zażółćgęśląjaźńzażółćgęśląjaźń", 60);
     ASSERT_GE(lines.size(), 2);

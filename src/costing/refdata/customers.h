@@ -8,19 +8,6 @@
 #include "costing/refdata/register_editor.h"
 #include "platform/table.h"
 
-class QLineEdit;
-class QPushButton;
-
-namespace tv {
-class DataSource;
-class DBEdit;
-class DBGrid;
-} // namespace tv
-namespace tv::ui {
-class PanelButton;
-class SpeedButton;
-} // namespace tv::ui
-
 namespace costing {
 // The sixteen labelled edits of a customer, in the order the register shows them.
 const QVector<RegisterField>& customerEditFields();

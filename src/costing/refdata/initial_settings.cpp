@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "costing/costing_sheet.h"
+#include "costing/costing_sheet_catalogue.h"
+#include "costing/refdata/dialog_parts.h"
 #include "costing/refdata/paper_colour.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
@@ -93,13 +95,6 @@ const PressType* pressForCode(int code) {
     return nullptr;
 }
 
-QStringList percentItems() {
-    QStringList items;
-    for (int i = 0; i <= 100; ++i)
-        items << QString::number(i);
-    return items;
-}
-
 QComboBox* makeCombo(QWidget* parent, bool editable, const QStringList& items) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(editable);
@@ -179,12 +174,10 @@ void TForm6::buildLayout() {
             break;
         }
         case BoxKind::Percent:
-            control = makeCombo(this, true, percentItems());
+            control = makeCombo(this, true, costing::percentItems());
             break;
         case BoxKind::Vat:
-            control = makeCombo(
-                this, true,
-                {QStringLiteral("0"), QStringLiteral("7"), QStringLiteral("22"), QStringLiteral("zw.")});
+            control = makeCombo(this, true, costing::vatCodeItems());
             static_cast<QComboBox*>(control)->lineEdit()->setMaxLength(3);
             break;
         case BoxKind::Press: {
@@ -235,10 +228,7 @@ void TForm6::buildLayout() {
 
     auto* buttons = new QHBoxLayout;
     auto button = [this, buttons](const char* name, const QString& caption) {
-        auto* b = new tv::ui::SpeedButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoRaise(false);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        tv::ui::SpeedButton* b = refdata::makeButton(name, caption, this);
         b->setMinimumWidth(90);
         buttons->addWidget(b);
         return b;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "costing/refdata/dialog_parts.h"
 #include "costing/refdata/paper_kinds.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
@@ -24,13 +25,6 @@ const QString kNr = QStringLiteral("Nr");
 const QString kGramatura = QStringLiteral("Gramatura");
 const QString kCenaRyzy = QStringLiteral("Cena_ryzy");
 const QString kCenaArk = QStringLiteral("Cena_ark");
-
-tv::ui::SpeedButton* makeButton(const QString& caption, QWidget* parent) {
-    auto* button = new tv::ui::SpeedButton(caption, parent);
-    button->setAutoRaise(false);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
 
 } // namespace
 
@@ -101,17 +95,14 @@ TForm4::~TForm4() {
 
 void TForm4::buildLayout() {
     auto* root = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Rodzaje papieru dla pozycji wydawniczej"), this);
-    QFont headingFont = heading->font();
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading = refdata::makeHeading(QStringLiteral("Rodzaje papieru dla pozycji wydawniczej"), this);
     root->addWidget(heading);
 
     auto* formatRow = new QHBoxLayout;
     formatRow->addWidget(new QLabel(QStringLiteral("Format:"), this));
     Label9 = new QLabel(this);
     Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setFont(headingFont);
+    Label9->setFont(heading->font());
     formatRow->addWidget(Label9);
     formatRow->addStretch(1);
     root->addLayout(formatRow);
@@ -166,12 +157,9 @@ void TForm4::buildLayout() {
     root->addWidget(price);
 
     auto* commands = new QHBoxLayout;
-    SpeedButton3 = makeButton(QStringLiteral("  Dodaj"), this);
-    SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
-    SpeedButton4 = makeButton(QStringLiteral("  Usuń"), this);
-    SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
-    SpeedButton5 = makeButton(QStringLiteral("  Wyczyść"), this);
-    SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
+    SpeedButton3 = refdata::makeButton("SpeedButton3", QStringLiteral("  Dodaj"), this);
+    SpeedButton4 = refdata::makeButton("SpeedButton4", QStringLiteral("  Usuń"), this);
+    SpeedButton5 = refdata::makeButton("SpeedButton5", QStringLiteral("  Wyczyść"), this);
     commands->addWidget(SpeedButton3);
     commands->addWidget(SpeedButton4);
     commands->addWidget(SpeedButton5);
@@ -204,10 +192,8 @@ void TForm4::buildLayout() {
     root->addLayout(total);
 
     auto* footer = new QHBoxLayout;
-    SpeedButton2 = makeButton(QStringLiteral("Ustaw rodzaje papieru i ceny gramatur"), this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton1 = makeButton(QStringLiteral("Zamknij"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton2 = refdata::makeButton("SpeedButton2", QStringLiteral("Ustaw rodzaje papieru i ceny gramatur"), this);
+    SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
     footer->addWidget(SpeedButton2);
     footer->addStretch(1);
     footer->addWidget(SpeedButton1);

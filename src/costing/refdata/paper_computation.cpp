@@ -69,7 +69,8 @@ void TForm4::PrzeliczPapier() {
     // While the print run is being retyped there is no run to count folds for.
     const QString printRun = Form1->Edit2->text();
     if (printRun.isEmpty()) return;
-    const Currency folds = tv::StrToCurr(printRun) * Currency::fromDouble(X);
+    const Currency run = tv::StrToCurr(printRun);
+    const Currency folds = run * Currency::fromDouble(X);
     put(Form1->Edit40, tv::IntToStr(folds.trunc()));
     // The folds field computes nothing when written, yet the folding cost, the
     // net and the gross depend on it.

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "costing/costing_sheet.h"
+#include "costing/refdata/dialog_parts.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
@@ -45,11 +46,7 @@ TForm3::~TForm3() {
 
 void TForm3::buildLayout() {
     auto* root = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Zbiór formatów papieru"), this);
-    QFont headingFont = heading->font();
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
-    root->addWidget(heading);
+    root->addWidget(refdata::makeHeading(QStringLiteral("Zbiór formatów papieru"), this));
 
     DBGrid1 = new tv::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -91,10 +88,7 @@ void TForm3::buildLayout() {
                             QStringLiteral("Wstaw nową pozycję"), QStringLiteral("Usuń pozycję"),
                             QStringLiteral("Modyfikuj pozycję"), QStringLiteral("Potwierdź zmianę"),
                             QStringLiteral("Anuluj zmianę"), QStringLiteral("Odśwież dane")});
-    SpeedButton1 = new tv::ui::SpeedButton(QStringLiteral("Zamknij"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setAutoRaise(false);
-    SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
     footer->addWidget(DBNavigator1);
     footer->addStretch(1);
     footer->addWidget(SpeedButton1);

@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "costing/refdata/dialog_parts.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
@@ -29,14 +30,6 @@ const QString kCenaRyzy = QStringLiteral("Cena_ryzy");
 constexpr int kFirstGrammage = 80;
 constexpr int kGrammageLimit = 301;
 constexpr int kGrammageStep = 5;
-
-tv::ui::SpeedButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new tv::ui::SpeedButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoRaise(false);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
 
 tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& field, QWidget* parent) {
     auto* edit = new tv::DBEdit(parent);
@@ -71,8 +64,6 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
     rodzpap->open();
     rodzpap->first();
-    gramatury->setFilter({{kRodzpap, QStringLiteral("="), QStringLiteral("1")}});
-    gramatury->setFiltered(true);
     gramatury->open();
     showCurrentKind();
     if (!rodzpap->isEmpty()) filterToCurrentKind();
@@ -92,10 +83,7 @@ TForm5::~TForm5() {
 
 void TForm5::buildLayout() {
     auto* root = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Edycja rodzajów i cen papieru"), this);
-    QFont headingFont = heading->font();
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading = refdata::makeHeading(QStringLiteral("Edycja rodzajów i cen papieru"), this);
     root->addWidget(heading);
 
     auto* kinds = new QGridLayout;
@@ -108,13 +96,13 @@ void TForm5::buildLayout() {
     DBText1->setObjectName(QStringLiteral("DBText1"));
     DBText1->setDataSource(DataSource1);
     DBText1->setDataField(kNazwa);
-    DBText1->setFont(headingFont);
+    DBText1->setFont(heading->font());
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     // A kind's name is copied into the 10-character name of every paper line.
     Edit1->setMaxLength(10);
-    SpeedButton1 = makeButton("SpeedButton1", QStringLiteral("Dodaj rodzaj"), this);
-    SpeedButton2 = makeButton("SpeedButton2", QStringLiteral("Usuń rodzaj"), this);
+    SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Dodaj rodzaj"), this);
+    SpeedButton2 = refdata::makeButton("SpeedButton2", QStringLiteral("Usuń rodzaj"), this);
     kinds->addWidget(new QLabel(QStringLiteral("Rodzaj papieru:"), this), 0, 0);
     kinds->addWidget(DBLookupComboBox1, 0, 1);
     kinds->addWidget(DBText1, 0, 2);
@@ -160,7 +148,7 @@ void TForm5::buildLayout() {
                             QStringLiteral("Następna pozycja"), QStringLiteral("Ostatnia pozycja"),
                             QStringLiteral("Modyfikuj pozycję"), QStringLiteral("Potwierdź zmianę"),
                             QStringLiteral("Anuluj zmianę"), QStringLiteral("Odśwież dane")});
-    SpeedButton3 = makeButton("SpeedButton3", QStringLiteral("Zamknij"), this);
+    SpeedButton3 = refdata::makeButton("SpeedButton3", QStringLiteral("Zamknij"), this);
     footer->addWidget(DBNavigator1);
     footer->addStretch(1);
     footer->addWidget(SpeedButton3);

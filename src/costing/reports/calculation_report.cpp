@@ -1,6 +1,6 @@
 #include "costing/reports/calculation_report.h"
 
-#include <iterator>
+#include <span>
 
 #include <QComboBox>
 #include <QDate>
@@ -10,6 +10,7 @@
 
 #include "costing/costing_sheet.h"
 #include "costing/refdata/paper_colour.h"
+#include "costing/reports/calculation_title.h"
 #include "platform/convert.h"
 #include "platform/report/table_source.h"
 #include "platform/table.h"
@@ -22,71 +23,45 @@ namespace {
 
 // Where the amounts of every cost line stand.
 constexpr double amountX = 608;
-constexpr double printDateX = 600;
-constexpr double dateCaptionX = 466;
-constexpr double gap = 4;
 
 enum class Look {
-    Caption,    // 10 pt
-    Heading,    // section heading, 11 pt italic, a full-width rule under it
-    Total,      // a section's "Razem:", 11 pt, a rule over the right half above it
-    Value,      // 10 pt, sized to its text
-    TotalValue, // 11 pt
-    Date,       // completion date, 11 pt
-    Remarks,    // 9 pt, wraps at the remarks width and grows downwards
+    Plain,   // caption, value and amount at 10 pt
+    Heading, // section heading, 11 pt italic, a full-width rule under it
+    Total,   // a section's "Razem:" and its amount at 11 pt, a rule over the right half above them
+    Date,    // the completion date at 11 pt
+    Remarks, // the remarks at 9 pt, wrapping at the remarks width and growing downwards
 };
 
-// One text of the design: a fixed caption (no name) or a value label the fill
-// writes by name.
-struct Text {
-    const char* name;
-    const char* caption;
-    double x;
+// One line of the design: a fixed caption, the value label after it and the
+// line's amount label in the amount column; a line may lack any of them.
+struct Line {
     double y;
-    Look look;
+    const char* caption;
+    double captionX;
+    const char* value = nullptr;
+    double valueX = 0;
+    const char* amount = nullptr;
+    Look look = Look::Plain;
 };
 
 constexpr double remarksWidth = 665;
 // A section heading's rule stands just under the heading's line.
 constexpr double headingRuleOffset = 19;
 
-Font fontFor(Look look) {
-    switch (look) {
-    case Look::Heading:
-        return tahoma(11, Italic);
-    case Look::Total:
-    case Look::TotalValue:
-    case Look::Date:
-        return tahoma(11);
-    case Look::Remarks:
-        return tahoma(9);
-    case Look::Caption:
-    case Look::Value:
-        break;
-    }
-    return tahoma(10);
-}
-
 // The job header and the column headings of the paper lines.
-const Text headerTexts[] = {
-    {nullptr, "Dla:", 8, 8, Look::Caption},
-    {"QRLabel17", "", 40, 8, Look::Value},
-    {nullptr, "Nazwa druku:", 8, 24, Look::Caption},
-    {"QRLabel18", "", 96, 24, Look::Value},
-    {nullptr, "Nakład:", 8, 40, Look::Caption},
-    {"QRLabel20", "", 64, 40, Look::Value},
-    {nullptr, "Dostarczone materiały:", 336, 40, Look::Caption},
-    {"QRLabel19", "", 480, 40, Look::Value},
-    {nullptr, "Format:", 8, 56, Look::Caption},
-    {"QRLabel22", "", 64, 56, Look::Value},
-    {nullptr, "Dodatkowo:", 336, 56, Look::Caption},
-    {"QRLabel21", "", 416, 56, Look::Value},
-    {nullptr, "Format:", 128, 80, Look::Caption},
-    {nullptr, "Ilość arkuszy", 200, 80, Look::Caption},
-    {nullptr, "Gramatura", 304, 80, Look::Caption},
-    {nullptr, "Ilość kolorów", 400, 80, Look::Caption},
-    {nullptr, "Rodzaj papieru", 496, 80, Look::Caption},
-    {nullptr, "Koszt", 608, 80, Look::Caption},
+const Line headerLines[] = {
+    {8, "Dla:", 8, "QRLabel17", 40},
+    {24, "Nazwa druku:", 8, "QRLabel18", 96},
+    {40, "Nakład:", 8, "QRLabel20", 64},
+    {40, "Dostarczone materiały:", 336, "QRLabel19", 480},
+    {56, "Format:", 8, "QRLabel22", 64},
+    {56, "Dodatkowo:", 336, "QRLabel21", 416},
+    {80, "Format:", 128},
+    {80, "Ilość arkuszy", 200},
+    {80, "Gramatura", 304},
+    {80, "Ilość kolorów", 400},
+    {80, "Rodzaj papieru", 496},
+    {80, "Koszt", 608},
 };
 constexpr double headerRuleY = 96;
 
@@ -100,136 +75,94 @@ const Column paperColumns[] = {
 };
 
 // The paper total, the four cost sections, the summary and the remarks.
-const Text footerTexts[] = {
-    {nullptr, "Razem:", 520, 8, Look::Caption},
-    {"QRLabel16", "", amountX, 8, Look::Value},
+const Line footerLines[] = {
+    {8, "Razem:", 520, nullptr, 0, "QRLabel16"},
 
-    {nullptr, "1. Przygotowanie do druku", 8, 24, Look::Heading},
-    {nullptr, "Teksty i fotografie:", 8, 48, Look::Caption},
-    {"QRLabel49", "", 128, 48, Look::Value},
-    {"QRLabel25", "", amountX, 48, Look::Value},
-    {nullptr, "Projekt:", 8, 64, Look::Caption},
-    {"QRLabel50", "", 64, 64, Look::Value},
-    {"QRLabel27", "", amountX, 64, Look::Value},
-    {nullptr, "Skład komp.:", 8, 80, Look::Caption},
-    {"QRLabel51", "", 96, 80, Look::Value},
-    {"QRLabel29", "", amountX, 80, Look::Value},
-    {nullptr, "Skanowanie:", 8, 96, Look::Caption},
-    {"QRLabel52", "", 96, 96, Look::Value},
-    {"QRLabel31", "", amountX, 96, Look::Value},
-    {nullptr, "Fotonaświetlarka:", 8, 112, Look::Caption},
-    {"QRLabel53", "", 128, 112, Look::Value},
-    {"QRLabel33", "", amountX, 112, Look::Value},
-    {nullptr, "Razem:", 520, 144, Look::Total},
-    {"QRLabel35", "", amountX, 144, Look::TotalValue},
+    {24, "1. Przygotowanie do druku", 8, nullptr, 0, nullptr, Look::Heading},
+    {48, "Teksty i fotografie:", 8, "QRLabel49", 128, "QRLabel25"},
+    {64, "Projekt:", 8, "QRLabel50", 64, "QRLabel27"},
+    {80, "Skład komp.:", 8, "QRLabel51", 96, "QRLabel29"},
+    {96, "Skanowanie:", 8, "QRLabel52", 96, "QRLabel31"},
+    {112, "Fotonaświetlarka:", 8, "QRLabel53", 128, "QRLabel33"},
+    {144, "Razem:", 520, nullptr, 0, "QRLabel35", Look::Total},
 
-    {nullptr, "2. Materiał", 8, 165, Look::Heading},
-    {nullptr, "Papier:", 8, 192, Look::Caption},
-    {"QRLabel54", "", 152, 192, Look::Value},
-    {"QRLabel55", "", amountX, 192, Look::Value},
-    {nullptr, "Dodatki:", 8, 208, Look::Caption},
-    {"QRLabel56", "", 152, 208, Look::Value},
-    {"QRLabel57", "", amountX, 208, Look::Value},
-    {nullptr, "Dodatki specjalne:", 8, 224, Look::Caption},
-    {"QRLabel58", "", 152, 224, Look::Value},
-    {"QRLabel59", "", amountX, 224, Look::Value},
-    {nullptr, "Płyty do druku tekstu:", 8, 240, Look::Caption},
-    {"QRLabel60", "", 152, 240, Look::Value},
-    {"QRLabel61", "", amountX, 240, Look::Value},
-    {nullptr, "Płyty do druku kolor.:", 8, 256, Look::Caption},
-    {"QRLabel62", "", 152, 256, Look::Value},
-    {"QRLabel63", "", amountX, 256, Look::Value},
-    {nullptr, "Materiał razem:", 408, 288, Look::Caption},
-    {"QRLabel45", "", amountX, 288, Look::Value},
-    {nullptr, "Narzut do materiału:", 408, 304, Look::Caption},
-    {"QRLabel46", "", 536, 304, Look::Value},
-    {nullptr, "%", 567, 304, Look::Caption},
-    {"QRLabel47", "", amountX, 304, Look::Value},
-    {nullptr, "Razem:", 408, 320, Look::Total},
-    {"QRLabel48", "", amountX, 320, Look::TotalValue},
+    {165, "2. Materiał", 8, nullptr, 0, nullptr, Look::Heading},
+    {192, "Papier:", 8, "QRLabel54", 152, "QRLabel55"},
+    {208, "Dodatki:", 8, "QRLabel56", 152, "QRLabel57"},
+    {224, "Dodatki specjalne:", 8, "QRLabel58", 152, "QRLabel59"},
+    {240, "Płyty do druku tekstu:", 8, "QRLabel60", 152, "QRLabel61"},
+    {256, "Płyty do druku kolor.:", 8, "QRLabel62", 152, "QRLabel63"},
+    {288, "Materiał razem:", 408, nullptr, 0, "QRLabel45"},
+    {304, "Narzut do materiału:", 408, "QRLabel46", 536, "QRLabel47"},
+    {304, "%", 567},
+    {320, "Razem:", 408, nullptr, 0, "QRLabel48", Look::Total},
 
-    {nullptr, "3. Robocizna", 8, 341, Look::Heading},
-    {nullptr, "Lakierowanie:", 256, 365, Look::Caption},
-    {"QRLabel66", "", 360, 365, Look::Value},
-    {nullptr, "Pakowanie:", 520, 365, Look::Caption},
-    {"QRLabel68", "", amountX, 365, Look::Value},
-    {nullptr, "Sztancowanie:", 256, 381, Look::Caption},
-    {"QRLabel70", "", 360, 381, Look::Value},
-    {nullptr, "Klejenie:", 520, 381, Look::Caption},
-    {"QRLabel72", "", amountX, 381, Look::Value},
-    {nullptr, "Falcowanie:", 256, 397, Look::Caption},
-    {"QRLabel74", "", 360, 397, Look::Value},
-    {"QRLabel75", "", amountX, 397, Look::Value},
-    {nullptr, "Transport:", 256, 413, Look::Caption},
-    {"QRLabel77", "", 360, 413, Look::Value},
-    {"QRLabel78", "", amountX, 413, Look::Value},
-    {nullptr, "Razem:", 520, 444, Look::Total},
-    {"QRLabel80", "", amountX, 444, Look::TotalValue},
+    {341, "3. Robocizna", 8, nullptr, 0, nullptr, Look::Heading},
+    {365, "Lakierowanie:", 256, "QRLabel66", 360},
+    {365, "Pakowanie:", 520, nullptr, 0, "QRLabel68"},
+    {381, "Sztancowanie:", 256, "QRLabel70", 360},
+    {381, "Klejenie:", 520, nullptr, 0, "QRLabel72"},
+    {397, "Falcowanie:", 256, "QRLabel74", 360, "QRLabel75"},
+    {413, "Transport:", 256, "QRLabel77", 360, "QRLabel78"},
+    {444, "Razem:", 520, nullptr, 0, "QRLabel80", Look::Total},
 
-    {nullptr, "4. Robocizna bezpośrednia", 8, 460, Look::Heading},
-    {nullptr, "Druk czarno-biały:", 8, 488, Look::Caption},
-    {"QRLabel89", "", 128, 488, Look::Value},
-    {"QRLabel94", "", amountX, 488, Look::Value},
-    {nullptr, "Druk kolorowy:", 8, 504, Look::Caption},
-    {"QRLabel90", "", 128, 504, Look::Value},
-    {"QRLabel95", "", amountX, 504, Look::Value},
-    {nullptr, "Szycie:", 8, 520, Look::Caption},
-    {"QRLabel91", "", 128, 520, Look::Value},
-    {"QRLabel96", "", amountX, 520, Look::Value},
-    {nullptr, "Cięcie:", 8, 536, Look::Caption},
-    {"QRLabel92", "", 128, 536, Look::Value},
-    {"QRLabel97", "", amountX, 536, Look::Value},
-    {nullptr, "Inne:", 8, 552, Look::Caption},
-    {"QRLabel93", "", 128, 552, Look::Value},
-    {"QRLabel98", "", amountX, 552, Look::Value},
-    {nullptr, "Razem:", 520, 584, Look::Total},
-    {"QRLabel88", "", amountX, 584, Look::TotalValue},
+    {460, "4. Robocizna bezpośrednia", 8, nullptr, 0, nullptr, Look::Heading},
+    {488, "Druk czarno-biały:", 8, "QRLabel89", 128, "QRLabel94"},
+    {504, "Druk kolorowy:", 8, "QRLabel90", 128, "QRLabel95"},
+    {520, "Szycie:", 8, "QRLabel91", 128, "QRLabel96"},
+    {536, "Cięcie:", 8, "QRLabel92", 128, "QRLabel97"},
+    {552, "Inne:", 8, "QRLabel93", 128, "QRLabel98"},
+    {584, "Razem:", 520, nullptr, 0, "QRLabel88", Look::Total},
 
-    {nullptr, "Podsumowanie", 16, 610, Look::Heading},
-    {nullptr, "Robocizna razem:", 408, 637, Look::Caption},
-    {"QRLabel103", "", amountX, 637, Look::Value},
-    {nullptr, "Termin wykonania:", 16, 650, Look::Caption},
-    {"QRLabel117", "", 136, 650, Look::Date},
-    {nullptr, "Zysk od robocizny bezp.:", 408, 653, Look::Caption},
-    {"QRLabel128", "", 560, 653, Look::Value},
-    {nullptr, "%", 584, 653, Look::Caption},
-    {"QRLabel104", "", amountX, 653, Look::Value},
-    {nullptr, "Robocizna bezp.:", 408, 669, Look::Caption},
-    {"QRLabel105", "", amountX, 669, Look::Value},
-    {nullptr, "Rabat:", 16, 674, Look::Caption},
-    {"QRLabel119", "", 64, 674, Look::Value},
-    {nullptr, "%", 88, 674, Look::Caption},
-    {nullptr, "od ceny netto", 112, 674, Look::Caption},
-    {nullptr, "Pozycje 1-4 razem netto:", 408, 685, Look::Caption},
-    {"QRLabel106", "", amountX, 685, Look::Value},
-    {"QRLabel124", "", 16, 698, Look::Value},
-    {nullptr, "Zaokrąglenie:", 408, 701, Look::Caption},
-    {"QRLabel107", "", amountX, 701, Look::Value},
-    {nullptr, "Podatek:", 408, 717, Look::Caption},
-    {"QRLabel126", "", 560, 717, Look::Value},
-    {nullptr, "%", 584, 717, Look::Caption},
-    {"QRLabel108", "", amountX, 717, Look::Value},
-    {"QRLabel125", "", 16, 722, Look::Value},
-    {nullptr, "Cena brutto:", 408, 733, Look::Caption},
-    {"QRLabel109", "", amountX, 733, Look::Value},
-    {nullptr, "Cena jednostkowa:", 408, 749, Look::Caption},
-    {"QRLabel110", "", amountX, 749, Look::Value},
+    {610, "Podsumowanie", 16, nullptr, 0, nullptr, Look::Heading},
+    {637, "Robocizna razem:", 408, nullptr, 0, "QRLabel103"},
+    {650, "Termin wykonania:", 16, "QRLabel117", 136, nullptr, Look::Date},
+    {653, "Zysk od robocizny bezp.:", 408, "QRLabel128", 560, "QRLabel104"},
+    {653, "%", 584},
+    {669, "Robocizna bezp.:", 408, nullptr, 0, "QRLabel105"},
+    {674, "Rabat:", 16, "QRLabel119", 64},
+    {674, "%", 88},
+    {674, "od ceny netto", 112},
+    {685, "Pozycje 1-4 razem netto:", 408, nullptr, 0, "QRLabel106"},
+    {698, nullptr, 0, "QRLabel124", 16},
+    {701, "Zaokrąglenie:", 408, nullptr, 0, "QRLabel107"},
+    {717, "Podatek:", 408, "QRLabel126", 560, "QRLabel108"},
+    {717, "%", 584},
+    {722, nullptr, 0, "QRLabel125", 16},
+    {733, "Cena brutto:", 408, nullptr, 0, "QRLabel109"},
+    {749, "Cena jednostkowa:", 408, nullptr, 0, "QRLabel110"},
 
-    {nullptr, "Uwagi:", 0, 786, Look::Caption},
-    {"QRLabel132", "", 48, 786, Look::Remarks},
+    {786, "Uwagi:", 0, "QRLabel132", 48, nullptr, Look::Remarks},
 };
 constexpr double remarksRuleY = 770;
 
-void addTexts(const Report& report, Band& band, const Text* first, const Text* last) {
+Font captionFont(Look look) {
+    if (look == Look::Heading) return tahoma(11, Italic);
+    return tahoma(look == Look::Total ? 11 : 10);
+}
+
+Font valueFont(Look look) {
+    if (look == Look::Date) return tahoma(11);
+    return tahoma(look == Look::Remarks ? 9 : 10);
+}
+
+void addLines(const Report& report, Band& band, std::span<const Line> lines) {
     const double width = report.page.contentWidth();
-    for (const Text* t = first; t != last; ++t) {
-        Element& e = band.add(
-            label(QString::fromLatin1(t->name ? t->name : ""), QString::fromUtf8(t->caption), t->x, t->y));
-        e.withFont(fontFor(t->look));
-        if (t->look == Look::Remarks) e.wrapped(remarksWidth);
-        if (t->look == Look::Heading) band.add(hRule(0, t->y + headingRuleOffset, width));
-        if (t->look == Look::Total)
-            band.add(hRule(width / 2, t->y, width / 2)); // along the top of the total's line
+    for (const Line& line : lines) {
+        if (line.caption)
+            band.add(label(QString(), QString::fromUtf8(line.caption), line.captionX, line.y))
+                .withFont(captionFont(line.look));
+        if (line.value) {
+            Element& value = band.add(label(QString::fromLatin1(line.value), QString(), line.valueX, line.y))
+                                 .withFont(valueFont(line.look));
+            if (line.look == Look::Remarks) value.wrapped(remarksWidth);
+        }
+        if (line.amount)
+            band.add(label(QString::fromLatin1(line.amount), QString(), amountX, line.y))
+                .withFont(tahoma(line.look == Look::Total ? 11 : 10));
+        if (line.look == Look::Heading) band.add(hRule(0, line.y + headingRuleOffset, width));
+        if (line.look == Look::Total)
+            band.add(hRule(width / 2, line.y, width / 2)); // along the top of the total's line
     }
 }
 
@@ -377,22 +310,14 @@ QString dateText(const QDate& date) {
 
 TForm7::TForm7(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("Form7"));
-    QuickRep1.title = QStringLiteral("Kalkulacja");
-    QuickRep1.baseFont = tahoma(10);
     const double width = QuickRep1.page.contentWidth();
 
-    Band& title = QuickRep1.addBand(BandType::Title, 25, QStringLiteral("TitleBand1"));
+    Band& title = addCalculationTitle(QuickRep1, 25, Bold);
     title.ruleBottom = true;
-    title.add(label(QString(), QStringLiteral("KALKULACJA"), 8, 0)).withFont(tahoma(14, Bold));
-    // At 12 pt bold the caption is wider than the 104 units before the date,
-    // so it ends flush before the date instead of running under it.
-    title.add(label(QString(), QStringLiteral("Data wykonania:"), dateCaptionX, 3))
-        .withFont(tahoma(12, Bold))
-        .alignedRight(printDateX - gap - dateCaptionX);
     title.add(label(QStringLiteral("QRLabel122"), QString(), printDateX, 3)).withFont(tahoma(12, Bold));
 
     Band& header = QuickRep1.addBand(BandType::GroupHeader, 106, QStringLiteral("GroupHeaderBand1"));
-    addTexts(QuickRep1, header, std::begin(headerTexts), std::end(headerTexts));
+    addLines(QuickRep1, header, headerLines);
     header.add(hRule(0, headerRuleY, width));
 
     // The paper lines are the paper dialog's, read while the report is laid out.
@@ -405,7 +330,7 @@ TForm7::TForm7(QObject* parent) : QObject(parent) {
     // Never split: after six paper lines the whole band moves to a second page.
     Band& footer = QuickRep1.addBand(BandType::GroupFooter, 808, QStringLiteral("GroupFooterBand1"));
     footer.ruleBottom = true;
-    addTexts(QuickRep1, footer, std::begin(footerTexts), std::end(footerTexts));
+    addLines(QuickRep1, footer, footerLines);
     footer.add(hRule(0, remarksRuleY, width));
 }
 

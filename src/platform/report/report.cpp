@@ -20,6 +20,18 @@ Font makeFont(const char* family, double pointSize, int style) {
     return f;
 }
 
+Element placed(Element::Kind kind, const QString& name, double x, double y, double width = 0,
+               double height = 0) {
+    Element e;
+    e.kind = kind;
+    e.name = name;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    return e;
+}
+
 } // namespace
 
 Font tahoma(double pointSize, int style) {
@@ -83,58 +95,40 @@ Element& Element::setVisible(bool on) {
 }
 
 Element label(const QString& name, const QString& caption, double x, double y) {
-    Element e;
-    e.kind = Element::Kind::Label;
-    e.name = name;
+    Element e = placed(Element::Kind::Label, name, x, y);
     e.caption = caption;
-    e.x = x;
-    e.y = y;
     return e;
 }
 
 Element dataText(const QString& name, const QString& field, double x, double y) {
-    Element e = label(name, QString(), x, y);
-    e.kind = Element::Kind::DataText;
+    Element e = placed(Element::Kind::DataText, name, x, y);
     e.field = field;
     return e;
 }
 
 Element memo(const QString& name, double x, double y, double width, double height) {
-    Element e = label(name, QString(), x, y);
-    e.kind = Element::Kind::Memo;
+    Element e = placed(Element::Kind::Memo, name, x, y, width, height);
     e.autoSize = false;
     e.wordWrap = true;
-    e.width = width;
-    e.height = height;
     return e;
 }
 
 Element hRule(double x, double y, double length, const QString& name) {
-    Element e = label(name, QString(), x, y);
-    e.kind = Element::Kind::Rule;
-    e.width = length;
-    return e;
+    return placed(Element::Kind::Rule, name, x, y, length);
 }
 
 Element vRule(double x, double y, double length, const QString& name) {
-    Element e = hRule(x, y, 0, name);
+    Element e = placed(Element::Kind::Rule, name, x, y, 0, length);
     e.vertical = true;
-    e.height = length;
     return e;
 }
 
 Element frame(const QString& name, double x, double y, double width, double height) {
-    Element e = label(name, QString(), x, y);
-    e.kind = Element::Kind::Shape;
-    e.width = width;
-    e.height = height;
-    return e;
+    return placed(Element::Kind::Shape, name, x, y, width, height);
 }
 
 Element picture(const QString& name, double x, double y, double width, double height) {
-    Element e = frame(name, x, y, width, height);
-    e.kind = Element::Kind::Picture;
-    return e;
+    return placed(Element::Kind::Picture, name, x, y, width, height);
 }
 
 QImage loadPicture(const QString& path) {

@@ -31,6 +31,15 @@ const TableLayout* layoutOf(const DataSource* source) {
     return layoutFor(table->tableName());
 }
 
+// The row indicator column. Its width is fixed, so the size the base header
+// would measure from the texts of up to two hundred rows, after every reset of
+// the rows, is never used.
+class RowIndicatorHeader : public QHeaderView {
+public:
+    explicit RowIndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+    QSize sizeHint() const override { return QSize(minimumWidth(), defaultSectionSize()); }
+};
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -116,8 +125,10 @@ void DBGridModel::onFieldChanged() {
 void DBGridModel::emitRowChanged(int row) {
     if (row < 0 || row >= m_rowCount || m_columns.isEmpty()) return;
     m_cache.remove(row);
+    // No headerDataChanged for the indicator: a view lays itself out again on
+    // every one, and a form walking its table would pay that per row. The
+    // grid repaints the indicator when the cursor moves.
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    emit headerDataChanged(Qt::Vertical, row, row);
 }
 
 int DBGridModel::tableRowCount() const {
@@ -314,6 +325,7 @@ private:
 
 DBGrid::DBGrid(QWidget* parent)
     : QTableView(parent), m_model(new DBGridModel(this)), m_delegate(new DBGridDelegate(this)) {
+    setVerticalHeader(new RowIndicatorHeader(this));
     setModel(m_model);
     setItemDelegate(m_delegate);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -387,6 +399,8 @@ void DBGrid::closeCellEditor() {
 
 void DBGrid::followCursor() {
     if (m_syncing) return;
+    // The indicator moved with the cursor (see DBGridModel::emitRowChanged).
+    verticalHeader()->viewport()->update();
     const int row = m_model->currentRow();
     const QModelIndex current = currentIndex();
     if (row < 0) {

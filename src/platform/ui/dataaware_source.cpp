@@ -75,6 +75,10 @@ void DataSource::onTableEvent(Table::Event event) {
         emit fieldChanged();
         break;
     case Table::Event::Closed:
+        // A table sends its last Closed with no file name left, as it goes:
+        // the controls let go of it before they would read it once more. A
+        // closed table keeps its name and may open again under this source.
+        if (m_table && m_table->tableName().isEmpty()) setTable(nullptr);
         emit closed();
         break;
     case Table::Event::UpdateRecord:

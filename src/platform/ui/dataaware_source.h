@@ -23,7 +23,8 @@ namespace tv {
 // by the table itself always stores what the controls show. A writer whose
 // text does not convert raises the conversion error, and the post is not made.
 //
-// The table must outlive the data source, or be detached with setTable(nullptr).
+// A table destroyed first detaches itself from the data source, which then
+// shows no table; a table closed and opened again stays attached.
 class DataSource : public QObject {
     Q_OBJECT
 public:

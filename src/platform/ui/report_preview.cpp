@@ -96,6 +96,10 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     m_print = new QPushButton(QStringLiteral("Drukuj"), this);
     m_pdf = new QPushButton(QStringLiteral("Zapisz jako PDF"), this);
     auto* close = new QPushButton(QStringLiteral("Zamknij"), this);
+    // Enter closes the preview; a print job or a file only on a deliberate click.
+    m_print->setAutoDefault(false);
+    m_pdf->setAutoDefault(false);
+    close->setDefault(true);
     bar->addWidget(m_first);
     bar->addWidget(m_prior);
     bar->addWidget(m_caption);
@@ -129,6 +133,7 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     connect(m_pdf, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
+    m_scroll->installEventFilter(this);
     setZoomMode(ZoomMode::PageWidth);
 }
 
@@ -137,34 +142,23 @@ QString ReportPreview::pageCaption() const {
 }
 
 void ReportPreview::setZoomMode(ZoomMode mode) {
+    // The fixed zooms, in the order of the list; the fitting ones are 0.
+    static constexpr double fixedZooms[] = {0, 0, 0.5, 0.75, 1, 1.5, 2};
     m_mode = mode;
     m_zoomBox->setCurrentIndex(int(mode));
     const QSizeF paper =
         m_pages.isEmpty() ? QSizeF(mmToUnits(210), mmToUnits(297)) : m_pages.first().paperSize;
-    const QSize room = m_scroll->viewport()->size() - QSize(24, 24);
-    switch (mode) {
-    case ZoomMode::WholePage:
+    // The room as if no scroll bar were shown, so that a scroll bar coming or
+    // going cannot change the fit (and the fit the scroll bar) back and forth;
+    // a page at its width is taller than the window and needs the vertical bar.
+    const QSize room = m_scroll->maximumViewportSize() - QSize(24, 24);
+    const int barWidth = m_scroll->verticalScrollBar()->sizeHint().width();
+    if (mode == ZoomMode::WholePage)
         m_zoom = std::min(room.width() / paper.width(), room.height() / paper.height());
-        break;
-    case ZoomMode::PageWidth:
-        m_zoom = room.width() / paper.width();
-        break;
-    case ZoomMode::Percent50:
-        m_zoom = 0.5;
-        break;
-    case ZoomMode::Percent75:
-        m_zoom = 0.75;
-        break;
-    case ZoomMode::Percent100:
-        m_zoom = 1;
-        break;
-    case ZoomMode::Percent150:
-        m_zoom = 1.5;
-        break;
-    case ZoomMode::Percent200:
-        m_zoom = 2;
-        break;
-    }
+    else if (mode == ZoomMode::PageWidth)
+        m_zoom = (room.width() - barWidth) / paper.width();
+    else
+        m_zoom = fixedZooms[int(mode)];
     m_zoom = std::clamp(m_zoom, 0.1, 4.0);
     render();
 }
@@ -230,9 +224,13 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    if (m_mode == ZoomMode::WholePage || m_mode == ZoomMode::PageWidth) setZoomMode(m_mode);
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event) {
+    // The scroll area learns its size only after the window's own resize (and
+    // first when the window is shown), so the fitting zooms follow it there.
+    if (watched == m_scroll && event->type() == QEvent::Resize &&
+        (m_mode == ZoomMode::WholePage || m_mode == ZoomMode::PageWidth))
+        setZoomMode(m_mode);
+    return QDialog::eventFilter(watched, event);
 }
 
 void ReportPreview::print() {

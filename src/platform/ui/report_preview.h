@@ -52,7 +52,7 @@ public:
     QLabel* pageView() const { return m_view; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override; // PgUp, PgDn, Home, End turn the pages
 
 private:

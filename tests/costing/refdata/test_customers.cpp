@@ -3,6 +3,8 @@
 #include <functional>
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -10,13 +12,16 @@
 #include "costing/costing_sheet.h"
 #include "costing/refdata/customer_copy.h"
 #include "costing/refdata/customers.h"
+#include "costing/reports/calculation_report.h"
 #include "invoicing/invoice_window.h"
 #include "platform/errors.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
 #include "platform/ui/dataaware_grid.h"
+#include "platform/ui/dataaware_source.h"
 #include "platform/ui/messages.h"
+#include "refdata_support.h"
 #include "support/app_fixture.h"
 
 void PrintTo(const QString& text, std::ostream* out) {
@@ -24,6 +29,8 @@ void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace {
+
+using refdatatest::shownTexts;
 
 const QStringList kFields = {"Id",   "Nr",      "Nazwisko", "Firma", "Ulica", "Miejscowosc",
                              "Kod",  "Telefon", "Faks",     "Email", "NIP",   "REGON",
@@ -109,11 +116,7 @@ protected:
     }
 
     // Shown and active, so that its activation has run before a test types.
-    static void showRegister() {
-        Form_fa4->show();
-        Form_fa4->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form_fa4));
-    }
+    static void showRegister() { refdatatest::showActive(Form_fa4); }
 
     static void click(tv::ui::PanelButton* panel) { QTest::mouseClick(panel, Qt::LeftButton); }
     static void click(tv::ui::SpeedButton* button) { button->click(); }
@@ -126,13 +129,6 @@ protected:
         for (int row = 1; row <= table.recordCount(); ++row)
             ids << table.valueAt(row, id).toString();
         return ids;
-    }
-
-    static QStringList shownTexts() {
-        QStringList texts;
-        for (const tv::ui::ShownMessage& m : tv::ui::shownMessages())
-            texts << m.text;
-        return texts;
     }
 
     static QStringList items(QComboBox* combo) {
@@ -452,6 +448,29 @@ TEST_F(CustomerRegister, CloseRefillsBothPickersInIdOrderAndKeepsTheirTexts) {
     EXPECT_TRUE(posted) << "a changed record is posted on closing";
 }
 
+// The sheet's own view of the customers reads what the register stored: the
+// printout names a customer added a moment ago by its firm.
+TEST_F(CustomerRegister, TheSheetSeesTheCustomersTheRegisterStored) {
+    insertCustomers({{"ALFA", 1, "Alfa S.A."}, {"ZETA", 2, "Zeta"}});
+    refreshViews();
+    showRegister();
+    click(Form_fa4->Panel1);
+    QTest::keyClicks(Form_fa4->DBEdits[0], "NOWY");
+    QTest::keyClicks(Form_fa4->DBEdits[2], "Nowa Firma");
+    click(Form_fa4->SpeedButton9);
+    click(Form_fa4->SpeedButton3);
+    click(Form_fa4->SpeedButton8); // deletes ALFA, answered Yes
+    click(Form_fa4->SpeedButton1);
+
+    Form1->ComboBox7->setEditText("NOWY");
+    Form7->WypelnijKalkulacje();
+    EXPECT_EQ(Form7->QuickRep1.label("QRLabel17").caption, "Nowa Firma");
+    Form1->ComboBox7->setEditText("ALFA");
+    Form7->WypelnijKalkulacje();
+    EXPECT_EQ(Form7->QuickRep1.label("QRLabel17").caption, "ALFA") << "a deleted customer prints as typed";
+    EXPECT_EQ(shownTexts(), QStringList({"Czy na pewno usunąć wybraną pozycję?"}));
+}
+
 // ---- panels and buttons ----------------------------------------------------------
 
 class PanelColours : public CustomerRegister, public ::testing::WithParamInterface<const char*> {};
@@ -516,14 +535,85 @@ TEST_F(CustomerRegister, NavigationButtonsHaveTheirHintsAndMoveTheRow) {
     EXPECT_EQ(table.recordCount(), 4);
 }
 
-TEST_F(CustomerRegister, DetailEditsAreBoundToTheirFields) {
-    const QStringList expected = {"Id",     "Nazwisko", "Firma", "Email", "Ulica", "Miejscowosc",
-                                  "Kod",    "Telefon",  "Faks",  "NIP",   "REGON", "Bank",
-                                  "Nr_rku", "Rabat",    "Uwagi", "Kraj"};
+// The text of the label that names a control.
+QString labelOf(const QWidget* control) {
+    for (const QLabel* label : Form_fa4->findChildren<QLabel*>())
+        if (label->buddy() == control) return label->text();
+    return QStringLiteral("(bez etykiety)");
+}
+
+QString groupOf(const QWidget* control) {
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget())
+        if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
+    return QString();
+}
+
+TEST_F(CustomerRegister, DetailEditsAreLabelledAndBoundToTheirFields) {
+    const QVector<QPair<QString, QString>> expected = {{"Identyfikator", "Id"},
+                                                       {"Imię i nazwisko", "Nazwisko"},
+                                                       {"Firma", "Firma"},
+                                                       {"Adres e-mail", "Email"},
+                                                       {"Ulica", "Ulica"},
+                                                       {"Miejscowość", "Miejscowosc"},
+                                                       {"Kod", "Kod"},
+                                                       {"Telefon", "Telefon"},
+                                                       {"Faks", "Faks"},
+                                                       {"NIP", "NIP"},
+                                                       {"REGON", "REGON"},
+                                                       {"Bank", "Bank"},
+                                                       {"Numer rachunku bankowego", "Nr_rku"},
+                                                       {"Rabat", "Rabat"},
+                                                       {"Uwagi", "Uwagi"},
+                                                       {"Kraj", "Kraj"}};
     for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(Form_fa4->DBEdits[size_t(i)]->dataField(), expected[i]);
-        EXPECT_EQ(Form_fa4->DBEdits[size_t(i)]->objectName(), QStringLiteral("DBEdit%1").arg(i + 1));
+        tv::DBEdit* edit = Form_fa4->DBEdits[size_t(i)];
+        EXPECT_EQ(edit->objectName(), QStringLiteral("DBEdit%1").arg(i + 1));
+        EXPECT_EQ(labelOf(edit), expected[i].first) << "DBEdit" << i + 1;
+        EXPECT_EQ(edit->dataField(), expected[i].second) << "DBEdit" << i + 1;
+        EXPECT_EQ(groupOf(edit), "Informacje o kontrahencie");
     }
+}
+
+TEST_F(CustomerRegister, GridShowsItsSixColumnsAndIsEditableInPlace) {
+    const QStringList fields = {"Id", "Nazwisko", "Firma", "NIP", "Miejscowosc", "Telefon"};
+    const QStringList titles = {"Identyfikator", "Imię i nazwisko", "Firma", "NIP", "Miejscowosc", "Telefon"};
+    tv::DBGrid* grid = Form_fa4->DBGrid1;
+    ASSERT_EQ(grid->model()->columnCount(), fields.size());
+    for (int c = 0; c < fields.size(); ++c) {
+        EXPECT_EQ(grid->gridModel()->columns()[c].field, fields[c]);
+        EXPECT_EQ(grid->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
+    }
+    EXPECT_FALSE(grid->isReadOnly());
+    EXPECT_TRUE(grid->confirmDelete());
+    EXPECT_EQ(grid->dataSource(), Form_fa4->DataSource1);
+    EXPECT_TRUE(Form_fa4->DataSource1->autoEdit());
+}
+
+TEST_F(CustomerRegister, SearchGroupHoldsFourLabelledBoxesAndTheHiddenSearchButton) {
+    const QVector<QPair<QLineEdit*, QString>> boxes = {{Form_fa4->Id, "Identyfikator"},
+                                                       {Form_fa4->Firma, "Firma"},
+                                                       {Form_fa4->Imie, "Imię i nazwisko"},
+                                                       {Form_fa4->NIP, "NIP"}};
+    const QStringList names = {"Id", "Firma", "Imie", "NIP"};
+    for (int i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].first->objectName(), names[i]);
+        EXPECT_EQ(labelOf(boxes[i].first), boxes[i].second);
+        EXPECT_EQ(groupOf(boxes[i].first), "Wyszukiwanie");
+    }
+    EXPECT_EQ(Form_fa4->Button1->text(), "Button1");
+    showRegister();
+    EXPECT_FALSE(Form_fa4->Button1->isVisible());
+
+    // The hidden button's click is the search itself.
+    insertCustomers({{"ALFA", 1}, {"BETA", 2}});
+    refreshViews();
+    {
+        const QSignalBlocker quiet(Form_fa4->Id);
+        Form_fa4->Id->setText("B");
+    }
+    ASSERT_EQ(shownIds().size(), 2);
+    Form_fa4->Button1->click();
+    EXPECT_EQ(shownIds(), QStringList({"BETA"}));
 }
 
 // ---- the costing module's own customer view ------------------------------------
@@ -558,18 +648,3 @@ TEST_F(CustomerRegister, CopyFormSortNeedsAColumnAndKeepsEveryCustomer) {
 }
 
 } // namespace
-namespace {
-TEST_F(CustomerRegister, ZZGrab) {
-    insertCustomer(kFullCustomer);
-    insertCustomers({{"ALFA", 1, "Kowalski i S-ka", "Jan Kowalski", "111"},
-                     {"BETA", 2, "Żuraw Przedsiębiorstwo Handlowo-Usługowe", "Ewa Nowak", "222"},
-                     {"GAMMA", 3, "abc", "O'Neil", "333"}});
-    refreshViews();
-    showRegister();
-    const QByteArray size = qgetenv("GRAB_SIZE");
-    if (!size.isEmpty()) { auto p = size.split('x'); Form_fa4->resize(p[0].toInt(), p[1].toInt()); }
-    QTest::qWait(50);
-    Form_fa4->grab().save(QString::fromLocal8Bit(qgetenv("GRAB_FILE")));
-    std::cerr << "size " << Form_fa4->width() << "x" << Form_fa4->height() << " min " << Form_fa4->minimumSizeHint().width() << "x" << Form_fa4->minimumSizeHint().height() << "\n";
-}
-}

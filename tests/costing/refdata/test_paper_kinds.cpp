@@ -314,6 +314,30 @@ TEST_F(PaperKindsTest, ANewGrammageRowBelongsToTheCurrentKind) {
     Form5->gramatury->cancel();
 }
 
+// Without kinds at start-up the grammages are not narrowed to any kind: the
+// grid shows the rows that belong to none, as after deleting the last kind.
+class PaperKindsWithoutKindsTest : public PaperKindsTest {
+protected:
+    void addData() override {
+        addFormat(QStringLiteral("A4"), 16);
+        addFormat(QStringLiteral("A3"), 8);
+        writeSettings({{"Matryca", "A3"}});
+        addGrammage(1, 60, 0.05, std::nullopt);
+        addGrammage(7, 70, 0.06, std::nullopt);
+    }
+};
+
+TEST_F(PaperKindsWithoutKindsTest, StartsWithTheGrammagesUnfiltered) {
+    EXPECT_EQ(Form5->DBLookupComboBox1->text(), QString());
+    EXPECT_EQ(Form5->DBText1->text(), QString());
+    EXPECT_FALSE(Form5->gramatury->filtered());
+    EXPECT_EQ(gridColumn(0), QStringList({"60", "70"}));
+    // A first kind added then narrows them to its own ladder.
+    addKind("Kreda");
+    EXPECT_TRUE(Form5->gramatury->filtered());
+    EXPECT_EQ(gridColumn(0).size(), 45);
+}
+
 TEST_F(PaperKindsTest, ClosingHidesTheDialog) {
     QTest::mouseClick(Form5->SpeedButton3, Qt::LeftButton);
     EXPECT_FALSE(Form5->isVisible());

@@ -92,6 +92,25 @@ std::string caseName(std::initializer_list<QString> parts) {
     return out;
 }
 
+// Texts of a page whose boxes cross: two captions or values printed over each
+// other. Lines of neighbouring rows may touch, so a box is taken without the
+// blank strip above and below its glyphs.
+QStringList overlappingTexts(const LaidOutPage& page) {
+    QVector<const LaidOutItem*> texts;
+    for (const LaidOutItem& item : page.items)
+        if (item.kind == LaidOutItem::Kind::Text) texts.append(&item);
+    QStringList out;
+    for (int i = 0; i < texts.size(); ++i)
+        for (int j = i + 1; j < texts.size(); ++j) {
+            const QRectF a = texts[i]->rect.adjusted(0, 2, 0, -2);
+            const QRectF b = texts[j]->rect.adjusted(0, 2, 0, -2);
+            const QRectF both = a.intersected(b);
+            if (both.width() > 0.5 && both.height() > 0)
+                out << QStringLiteral("\"%1\" ~ \"%2\"").arg(texts[i]->text, texts[j]->text);
+        }
+    return out;
+}
+
 QString runTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -271,6 +290,111 @@ TEST_F(CalculationPrintout, EveryValueLabelShowsItsFieldAtItsPlace) {
         EXPECT_NEAR(item->rect.left(), c.x, 0.01);
         EXPECT_NEAR(item->rect.top(), top + c.y, 0.01);
     }
+}
+
+struct CaptionCase {
+    const char* text;
+    double x;
+    double y; // from the top of its band
+    At band;
+    double pointSize;
+};
+
+// The fixed captions of the job header and the footer band, with their fonts.
+const CaptionCase fixedCaptions[] = {
+    {"Dla:", 8, 8, At::Header, 10},
+    {"Nazwa druku:", 8, 24, At::Header, 10},
+    {"Nakład:", 8, 40, At::Header, 10},
+    {"Dostarczone materiały:", 336, 40, At::Header, 10},
+    {"Format:", 8, 56, At::Header, 10},
+    {"Dodatkowo:", 336, 56, At::Header, 10},
+    {"Format:", 128, 80, At::Header, 10},
+    {"Ilość arkuszy", 200, 80, At::Header, 10},
+    {"Gramatura", 304, 80, At::Header, 10},
+    {"Ilość kolorów", 400, 80, At::Header, 10},
+    {"Rodzaj papieru", 496, 80, At::Header, 10},
+    {"Razem:", 520, 8, At::Footer, 10},
+    {"Teksty i fotografie:", 8, 48, At::Footer, 10},
+    {"Projekt:", 8, 64, At::Footer, 10},
+    {"Skład komp.:", 8, 80, At::Footer, 10},
+    {"Skanowanie:", 8, 96, At::Footer, 10},
+    {"Fotonaświetlarka:", 8, 112, At::Footer, 10},
+    {"Razem:", 520, 144, At::Footer, 11},
+    {"Papier:", 8, 192, At::Footer, 10},
+    {"Dodatki:", 8, 208, At::Footer, 10},
+    {"Dodatki specjalne:", 8, 224, At::Footer, 10},
+    {"Płyty do druku tekstu:", 8, 240, At::Footer, 10},
+    {"Płyty do druku kolor.:", 8, 256, At::Footer, 10},
+    {"Materiał razem:", 408, 288, At::Footer, 10},
+    {"Narzut do materiału:", 408, 304, At::Footer, 10},
+    {"%", 567, 304, At::Footer, 10},
+    {"Razem:", 408, 320, At::Footer, 11},
+    {"Lakierowanie:", 256, 365, At::Footer, 10},
+    {"Pakowanie:", 520, 365, At::Footer, 10},
+    {"Sztancowanie:", 256, 381, At::Footer, 10},
+    {"Klejenie:", 520, 381, At::Footer, 10},
+    {"Falcowanie:", 256, 397, At::Footer, 10},
+    {"Transport:", 256, 413, At::Footer, 10},
+    {"Razem:", 520, 444, At::Footer, 11},
+    {"Druk czarno-biały:", 8, 488, At::Footer, 10},
+    {"Druk kolorowy:", 8, 504, At::Footer, 10},
+    {"Szycie:", 8, 520, At::Footer, 10},
+    {"Cięcie:", 8, 536, At::Footer, 10},
+    {"Inne:", 8, 552, At::Footer, 10},
+    {"Razem:", 520, 584, At::Footer, 11},
+    {"Podsumowanie", 16, 610, At::Footer, 11},
+    {"Robocizna razem:", 408, 637, At::Footer, 10},
+    {"Termin wykonania:", 16, 650, At::Footer, 10},
+    {"Zysk od robocizny bezp.:", 408, 653, At::Footer, 10},
+    {"%", 584, 653, At::Footer, 10},
+    {"Robocizna bezp.:", 408, 669, At::Footer, 10},
+    {"Rabat:", 16, 674, At::Footer, 10},
+    {"%", 88, 674, At::Footer, 10},
+    {"od ceny netto", 112, 674, At::Footer, 10},
+    {"Pozycje 1-4 razem netto:", 408, 685, At::Footer, 10},
+    {"Zaokrąglenie:", 408, 701, At::Footer, 10},
+    {"Podatek:", 408, 717, At::Footer, 10},
+    {"%", 584, 717, At::Footer, 10},
+    {"Cena brutto:", 408, 733, At::Footer, 10},
+    {"Cena jednostkowa:", 408, 749, At::Footer, 10},
+    {"Uwagi:", 0, 786, At::Footer, 10},
+};
+
+TEST_F(CalculationPrintout, FixedCaptionsStandAtTheirPlaceInTheirFont) {
+    fillSheet();
+    addPaperLines(2);
+    const LaidOutPage page = fillAndLayOut().first();
+    for (const CaptionCase& c : fixedCaptions) {
+        const double top = (c.band == At::Header ? headerTop : footerTop(2)) + c.y;
+        const LaidOutItem* found = nullptr;
+        for (const LaidOutItem& item : page.items)
+            if (item.kind == LaidOutItem::Kind::Text && item.name.isEmpty() &&
+                item.text == QString::fromUtf8(c.text) && qAbs(item.rect.top() - top) < 0.01)
+                found = &item;
+        ASSERT_NE(found, nullptr) << c.text << " at " << c.y;
+        EXPECT_NEAR(found->rect.left(), c.x, 0.01) << c.text << " at " << c.y;
+        EXPECT_EQ(found->font.pointSize, c.pointSize) << c.text << " at " << c.y;
+        EXPECT_FALSE(found->font.bold) << c.text;
+    }
+    // The value labels print at 10 pt, the section totals and the completion
+    // date at 11 pt, the remarks at 9 pt.
+    for (const LabelCase& c : filledLabels) {
+        const QString name = QString::fromLatin1(c.label);
+        double expected = 10;
+        if (QStringList{"QRLabel35", "QRLabel48", "QRLabel80", "QRLabel88", "QRLabel117"}.contains(name))
+            expected = 11;
+        if (name == "QRLabel132") expected = 9;
+        const LaidOutItem* item = firstText(page, name);
+        ASSERT_NE(item, nullptr) << c.label;
+        EXPECT_EQ(item->font.pointSize, expected) << c.label;
+    }
+}
+
+TEST_F(CalculationPrintout, NoTextPrintsOverAnother) {
+    fillSheet();
+    addPaperLines(3);
+    const LaidOutPage page = fillAndLayOut().first();
+    EXPECT_EQ(overlappingTexts(page), QStringList());
 }
 
 TEST_F(CalculationPrintout, TitleCarriesTheHeadingAndTodaysDate) {
@@ -495,14 +619,19 @@ INSTANTIATE_TEST_SUITE_P(Customers, CustomerName,
                                            CustomerCase{"ZYG", "ZYG", 3}, CustomerCase{"", "", 3}),
                          [](const auto& info) { return caseName({info.param.typed}); });
 
+// The sheet's two "Dodatki" lines, and what the printout makes of them.
 struct ExtrasCase {
     const char* first;
     const char* second;
-    const char* description;
+    const char* printed;
 };
 
 void PrintTo(const ExtrasCase& c, std::ostream* os) {
     *os << '"' << c.first << "\" \"" << c.second << '"';
+}
+
+std::string extrasCaseName(const ::testing::TestParamInfo<ExtrasCase>& info) {
+    return caseName({QString::number(info.index), info.param.first, info.param.second});
 }
 
 class ExtrasDescription : public CalculationPrintout, public ::testing::WithParamInterface<ExtrasCase> {};
@@ -513,48 +642,34 @@ TEST_P(ExtrasDescription, JoinsBothLinesAndDropsTheSeparatorOnlyWhenTheFirstIsEm
     setField("Edit25", QString::fromUtf8(c.first));
     setField("Edit27", QString::fromUtf8(c.second));
     Form7->WypelnijKalkulacje();
-    EXPECT_EQ(Form7->QuickRep1.label("QRLabel56").caption, QString::fromUtf8(c.description));
+    EXPECT_EQ(Form7->QuickRep1.label("QRLabel56").caption, QString::fromUtf8(c.printed));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extras, ExtrasDescription,
-    ::testing::Values(ExtrasCase{"Folia", "Koperty", "Folia, Koperty"}, ExtrasCase{"", "Koperty", "Koperty"},
-                      ExtrasCase{"Folia", "", "Folia, "}, ExtrasCase{"", "", ""},
-                      // A first line of its own beginning with a comma stays.
-                      ExtrasCase{", matowa", "Koperty", ", matowa, Koperty"}),
-    [](const auto& info) {
-        return caseName({QString::number(info.index), info.param.first, info.param.second});
-    });
+INSTANTIATE_TEST_SUITE_P(Extras, ExtrasDescription,
+                         ::testing::Values(ExtrasCase{"Folia", "Koperty", "Folia, Koperty"},
+                                           ExtrasCase{"", "Koperty", "Koperty"},
+                                           ExtrasCase{"Folia", "", "Folia, "}, ExtrasCase{"", "", ""},
+                                           // A first line of its own beginning with a comma stays.
+                                           ExtrasCase{", matowa", "Koperty", ", matowa, Koperty"}),
+                         extrasCaseName);
 
-struct ExtrasSumCase {
-    const char* first;
-    const char* second;
-    const char* sum;
-};
-
-void PrintTo(const ExtrasSumCase& c, std::ostream* os) {
-    *os << '"' << c.first << "\" \"" << c.second << '"';
-}
-
-class ExtrasSum : public CalculationPrintout, public ::testing::WithParamInterface<ExtrasSumCase> {};
+class ExtrasSum : public CalculationPrintout, public ::testing::WithParamInterface<ExtrasCase> {};
 
 TEST_P(ExtrasSum, AddsBothAmountsAnEmptyOneCountingAsNothing) {
-    const ExtrasSumCase c = GetParam();
+    const ExtrasCase c = GetParam();
     fillSheet();
     setField("Edit26", c.first);
     setField("Edit28", c.second);
     Form7->WypelnijKalkulacje();
-    EXPECT_EQ(Form7->QuickRep1.label("QRLabel57").caption, QString::fromUtf8(c.sum));
+    EXPECT_EQ(Form7->QuickRep1.label("QRLabel57").caption, QString::fromUtf8(c.printed));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extras, ExtrasSum,
-    ::testing::Values(ExtrasSumCase{"12,5", "7,5", "20"}, ExtrasSumCase{"", "7,25", "7,25"},
-                      ExtrasSumCase{"0,1", "", "0,1"}, ExtrasSumCase{"", "", "0"},
-                      ExtrasSumCase{"1,23456", "0", "1,2346"}, ExtrasSumCase{" 3 ", "-1", "2"}),
-    [](const auto& info) {
-        return caseName({QString::number(info.index), info.param.first, info.param.second});
-    });
+INSTANTIATE_TEST_SUITE_P(Extras, ExtrasSum,
+                         ::testing::Values(ExtrasCase{"12,5", "7,5", "20"}, ExtrasCase{"", "7,25", "7,25"},
+                                           ExtrasCase{"0,1", "", "0,1"}, ExtrasCase{"", "", "0"},
+                                           ExtrasCase{"1,23456", "0", "1,2346"},
+                                           ExtrasCase{" 3 ", "-1", "2"}),
+                         extrasCaseName);
 
 TEST_F(CalculationPrintout, AnExtrasAmountThatIsNoNumberStopsTheFill) {
     fillSheet();
@@ -690,6 +805,106 @@ TEST_F(BlankCalculation, EveryAmountTheCalculationPrintsHasABoxAtTheSameRow) {
         EXPECT_TRUE(boxed) << e.name.toStdString();
     }
     EXPECT_EQ(amounts, 33);
+}
+
+// One row of the blank form read from left to right: its texts, "_" for an
+// underlined blank and "[]" for a framed one.
+QString rowReading(const LaidOutPage& page, double top, double fromX, double toX) {
+    QVector<QPair<double, QString>> parts;
+    for (const LaidOutItem& item : page.items) {
+        if (item.rect.left() < fromX || item.rect.left() >= toX) continue;
+        const QRectF& r = item.rect;
+        if (item.kind == LaidOutItem::Kind::Text && qAbs(r.top() - top) < 4)
+            parts.append({r.left(), item.text.trimmed()});
+        else if (item.kind == LaidOutItem::Kind::Line && r.top() > top + 2 && r.top() < top + 15.2)
+            parts.append({r.left(), QStringLiteral("_")});
+        else if (item.kind == LaidOutItem::Kind::Rect && r.top() < top + 14 && r.bottom() > top + 2)
+            parts.append({r.left(), QStringLiteral("[]")});
+    }
+    std::sort(parts.begin(), parts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList words;
+    for (const auto& part : parts)
+        words << part.second;
+    return words.join(u' ');
+}
+
+TEST_F(BlankCalculation, EachRowReadsAsDesigned) {
+    const LaidOutPage page = layoutReport(Form10->QuickRep1).first();
+    const double footerTop = page.contentSize.height() - 835;
+    struct Row {
+        bool inFooter;
+        double y;
+        double fromX;
+        double toX;
+        const char* reading;
+    };
+    const Row rows[] = {
+        {false, 0, 0, 800, "KALKULACJA Data wykonania: []"},
+        {false, 40, 0, 800, "Dla: _"},
+        {false, 60, 0, 800, "Nazwa druku: _"},
+        {false, 80, 0, 800, "Nakład: _ Dostarczone materiały: _"},
+        {false, 100, 0, 800, "Format: _ Dodatkowo: _"},
+        {false, 120, 0, 800, "Rodzaje papieru: _"},
+        {true, 48, 0, 800, "Teksty i fotografie: _ []"},
+        {true, 64, 0, 800, "Projekt: _ []"},
+        {true, 80, 0, 800, "Skład komp.: _ x _ zł + _ x _ zł []"},
+        {true, 96, 0, 800, "Skanowanie: _ MB x _ zł []"},
+        {true, 112, 0, 800, "Fotonaświetlarka: _ m x _ zł []"},
+        {true, 144, 0, 800, "Razem: []"},
+        {true, 208, 0, 800, "Dodatki: _ []"},
+        {true, 304, 0, 800, "Narzut do materiału: [] % []"},
+        {true, 320, 0, 800, "Razem: []"},
+        {true, 365, 0, 800, "Lakierowanie: [] Pakowanie: []"},
+        {true, 381, 0, 800, "Sztancowanie: [] Klejenie: []"},
+        {true, 397, 0, 800, "Falcowanie: _ []"},
+        {true, 413, 0, 800, "Transport: _ []"},
+        {true, 520, 0, 800, "Szycie: _ []"},
+        {true, 650, 0, 400, "Termin wykonania: _"},
+        {true, 653, 400, 800, "Zysk od robocizny bezp.: [] % []"},
+        {true, 674, 0, 400, "Rabat: [] % od ceny brutto: _"},
+        {true, 698, 0, 400, "ISSN: _"},
+        {true, 717, 400, 800, "Podatek: [] % []"},
+        {true, 722, 0, 400, "VAT 0% do: _"},
+        {true, 749, 400, 800, "Cena jednostkowa: []"},
+    };
+    for (const Row& row : rows) {
+        const double top = (row.inFooter ? footerTop : 0) + row.y;
+        EXPECT_EQ(rowReading(page, top, row.fromX, row.toX).toStdString(), row.reading) << row.y;
+    }
+    // "Rodzaje papieru: " has a second line, "Uwagi:" a box across the page.
+    int paperLines = 0;
+    for (const LaidOutItem& item : page.items)
+        paperLines += item.kind == LaidOutItem::Kind::Line && item.rect.top() > 130 &&
+                      item.rect.top() < 155 && item.rect.width() > 590;
+    EXPECT_EQ(paperLines, 2);
+    const LaidOutItem* remarks = page.findText("Uwagi:");
+    ASSERT_NE(remarks, nullptr);
+    bool box = false;
+    for (const LaidOutItem& item : page.items)
+        box |= item.kind == LaidOutItem::Kind::Rect && item.rect.top() > remarks->rect.top() &&
+               item.rect.left() <= 0.5 && item.rect.right() >= page.contentSize.width() - 1;
+    EXPECT_TRUE(box);
+}
+
+// A blank to be written in stands clear of the caption before it, and no
+// blank runs under a text.
+TEST_F(BlankCalculation, BlanksStandClearOfTheirCaptions) {
+    const LaidOutPage page = layoutReport(Form10->QuickRep1).first();
+    EXPECT_EQ(overlappingTexts(page), QStringList());
+    constexpr double minGap = 4;
+    for (const LaidOutItem& text : page.items) {
+        if (text.kind != LaidOutItem::Kind::Text) continue;
+        const double top = text.rect.top() + 2;
+        const double bottom = text.rect.bottom() - 1;
+        for (const LaidOutItem& blank : page.items) {
+            if (blank.kind != LaidOutItem::Kind::Line && blank.kind != LaidOutItem::Kind::Rect) continue;
+            if (blank.rect.bottom() < top || blank.rect.top() > bottom) continue;
+            const bool before = blank.rect.right() <= text.rect.left() + 0.5;
+            const bool after = blank.rect.left() >= text.rect.right() + minGap - 0.01;
+            EXPECT_TRUE(before || after) << '"' << text.text.toStdString() << "\" ends at "
+                                         << text.rect.right() << ", a blank starts at " << blank.rect.left();
+        }
+    }
 }
 
 TEST_F(BlankCalculation, StaysBlankAfterACalculationIsFilled) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -115,6 +116,14 @@ protected:
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // An edit in the window showing one field of the formats (or of another source).
+    tv::DBEdit* boundEdit(const char* field, tv::DataSource* over = nullptr) {
+        auto* edit = add(new tv::DBEdit);
+        edit->setDataSource(over ? over : source);
+        edit->setDataField(QString::fromLatin1(field));
+        return edit;
     }
 
     DBGrid* formatGrid(bool readOnly = false) {
@@ -240,6 +249,29 @@ TEST_F(DataAware, MovingTheCursorSelectsItsRow) {
     EXPECT_EQ(grid->currentIndex().row(), 1);
 }
 
+// A form's code walking its table with the grid shown (a recomputation over
+// every paper line) must not make the grid lay out all its rows again per
+// step: a header change of the model would, so the indicator moves without.
+TEST_F(DataAware, CursorStepsMoveTheIndicatorWithoutRelayingTheRows) {
+    DBGrid* grid = formatGrid();
+    showWindow();
+    QSignalSpy headerChanges(grid->model(), &QAbstractItemModel::headerDataChanged);
+    QSignalSpy resets(grid->model(), &QAbstractItemModel::modelReset);
+    const QString indicator(QChar(0x25B8));
+    for (formaty->first(); !formaty->eof(); formaty->next()) {
+        const int row = formaty->recNo() - 1;
+        EXPECT_EQ(grid->currentIndex().row(), row);
+        for (int other = 0; other < grid->model()->rowCount(); ++other)
+            EXPECT_EQ(grid->model()->headerData(other, Qt::Vertical).toString(),
+                      other == row ? indicator : QString())
+                << "cursor on row " << row << ", header of row " << other;
+    }
+    EXPECT_EQ(headerChanges.count(), 0);
+    EXPECT_EQ(resets.count(), 0);
+    // The indicator column keeps its width whatever rows it shows.
+    EXPECT_EQ(grid->verticalHeader()->sizeHint().width(), grid->verticalHeader()->width());
+}
+
 TEST_F(DataAware, GridFollowsRowsAddedAndDeletedByCode) {
     DBGrid* grid = formatGrid();
     addFormat(*formaty, "B1", 2);
@@ -283,6 +315,49 @@ TEST_F(DataAware, GridShowsTheRowBeingInsertedAtItsPlace) {
     gramatury.append();
     EXPECT_EQ(column(), QStringList({"80", "90", "100", ""}));
     EXPECT_EQ(grid.currentIndex().row(), 3);
+}
+
+// ---------------------------------------------------------------------------
+// Tables and data sources going in either order
+
+// Forms may destroy a table before the data source and controls over it; the
+// source lets go of it then, and the controls show nothing.
+TEST_F(DataAware, TableDestroyedFirstLeavesItsSourceAndControlsEmpty) {
+    auto table = std::make_unique<Table>("formaty.db");
+    table->open();
+    auto* kept = new tv::DataSource(table.get(), &window);
+    DBGrid* grid = add(new DBGrid);
+    grid->setDataSource(kept);
+    auto* edit = boundEdit("Nazwa", kept);
+    auto* navigator = add(new DBNavigator);
+    navigator->setDataSource(kept);
+    showWindow();
+    ASSERT_EQ(grid->model()->rowCount(), 3);
+    ASSERT_EQ(edit->text(), "A3");
+
+    table.reset();
+    EXPECT_EQ(kept->table(), nullptr);
+    EXPECT_FALSE(kept->active());
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_FALSE(navigator->button(Button::Next)->isEnabled());
+    navigator->click(Button::Next);
+    QApplication::processEvents();
+    delete kept; // after its table: it must not reach back into it
+    EXPECT_TRUE(messageTexts().isEmpty());
+}
+
+// Closing is not going: the format dialog closes its table on leaving and
+// opens it again when shown, under the same data source.
+TEST_F(DataAware, TableClosedAndOpenedAgainStaysUnderItsSource) {
+    DBGrid* grid = formatGrid();
+    auto* edit = boundEdit("Nazwa");
+    formaty->close();
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    EXPECT_EQ(source->table(), formaty.get());
+    formaty->open();
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(edit->text(), "A3");
 }
 
 // ---------------------------------------------------------------------------
@@ -566,9 +641,7 @@ TEST_F(DataAware, NavigatorMovesTheCursorAndKeepsItsButtonsFitting) {
 
 TEST_F(DataAware, NavigatorPostsAndCancelsWhatTheEditsHold) {
     source->setAutoEdit(false);
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     auto* navigator = add(new DBNavigator);
     navigator->setDataSource(source);
     showWindow();
@@ -612,9 +685,7 @@ TEST_F(DataAware, NavigatorInsertsAndDeletesAfterTheQuestion) {
 }
 
 TEST_F(DataAware, NavigatorShowsAFailedPostAndKeepsTheRow) {
-    auto* price = add(new tv::DBEdit);
-    price->setDataSource(source);
-    price->setDataField("St0");
+    auto* price = boundEdit("St0");
     auto* navigator = add(new DBNavigator);
     navigator->setDataSource(source);
     showWindow();
@@ -662,9 +733,7 @@ TEST_F(DataAware, TextLabelFollowsTheRow) {
 
 TEST_F(DataAware, TypingWithoutAutoEditChangesNothingUntilEdit) {
     source->setAutoEdit(false);
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     showWindow();
     name->setFocus();
     QTest::keyClicks(name, "X");
@@ -681,9 +750,7 @@ TEST_F(DataAware, TypingWithoutAutoEditChangesNothingUntilEdit) {
 }
 
 TEST_F(DataAware, TypingWithAutoEditStartsEditing) {
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     showWindow();
     name->setFocus();
     name->end(false);
@@ -693,9 +760,7 @@ TEST_F(DataAware, TypingWithAutoEditStartsEditing) {
 }
 
 TEST_F(DataAware, PostByTheFormsOwnCommandStoresThePendingText) {
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     showWindow();
     name->setFocus();
     name->selectAll();
@@ -707,9 +772,7 @@ TEST_F(DataAware, PostByTheFormsOwnCommandStoresThePendingText) {
 }
 
 TEST_F(DataAware, MovingTheCursorPostsThePendingText) {
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     showWindow();
     name->setFocus();
     name->selectAll();
@@ -720,9 +783,7 @@ TEST_F(DataAware, MovingTheCursorPostsThePendingText) {
 }
 
 TEST_F(DataAware, LeavingTheEditWritesTheField) {
-    auto* price = add(new tv::DBEdit);
-    price->setDataSource(source);
-    price->setDataField("St0");
+    auto* price = boundEdit("St0");
     auto* other = add(new QLineEdit);
     showWindow();
     price->setFocus();
@@ -735,9 +796,7 @@ TEST_F(DataAware, LeavingTheEditWritesTheField) {
 }
 
 TEST_F(DataAware, LeavingWithABadNumberKeepsTheFocusAndTheText) {
-    auto* price = add(new tv::DBEdit);
-    price->setDataSource(source);
-    price->setDataField("St0");
+    auto* price = boundEdit("St0");
     auto* other = add(new QLineEdit);
     showWindow();
     price->setFocus();
@@ -756,9 +815,7 @@ TEST_F(DataAware, LeavingWithABadNumberKeepsTheFocusAndTheText) {
 }
 
 TEST_F(DataAware, EscapeGivesBackTheFieldText) {
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     showWindow();
     name->setFocus();
     QTest::keyClicks(name, "Q");
@@ -768,12 +825,8 @@ TEST_F(DataAware, EscapeGivesBackTheFieldText) {
 }
 
 TEST_F(DataAware, EditLimitsAlphaFieldsToTheirSizeAndKeepsAutoIncrementsReadOnly) {
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
-    auto* number = add(new tv::DBEdit);
-    number->setDataSource(source);
-    number->setDataField("Nr");
+    auto* name = boundEdit("Nazwa");
+    auto* number = boundEdit("Nr");
     showWindow();
     EXPECT_EQ(name->maxLength(), 6);
     const QString nr = number->text();
@@ -784,9 +837,7 @@ TEST_F(DataAware, EditLimitsAlphaFieldsToTheirSizeAndKeepsAutoIncrementsReadOnly
 }
 
 TEST_F(DataAware, ReadOnlyEditNeverStartsEditing) {
-    auto* name = add(new tv::DBEdit);
-    name->setDataSource(source);
-    name->setDataField("Nazwa");
+    auto* name = boundEdit("Nazwa");
     name->setReadOnly(true);
     showWindow();
     name->setFocus();

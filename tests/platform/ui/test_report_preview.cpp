@@ -112,6 +112,42 @@ TEST_F(ReportPreviewTest, ZoomScalesThePageShown) {
     EXPECT_TRUE(ink);
 }
 
+// The fitting zooms follow the room the window gives the page: when it first
+// opens and whenever it is resized.
+TEST_F(ReportPreviewTest, FittingZoomsFillTheWindowFromTheStartAndFollowItsSize) {
+    Report report = twoPageReport();
+    tv::ui::ReportPreview preview(report);
+    preview.resize(900, 1000);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QCoreApplication::processEvents();
+    auto shownWidth = [&] {
+        const QPixmap page = preview.pageView()->pixmap();
+        return page.width() / page.devicePixelRatio();
+    };
+    auto shownHeight = [&] {
+        const QPixmap page = preview.pageView()->pixmap();
+        return page.height() / page.devicePixelRatio();
+    };
+    const int viewWidth = preview.pageView()->parentWidget()->width();
+    EXPECT_EQ(preview.zoomBox()->currentText(), "Szerokość strony");
+    EXPECT_GT(shownWidth(), 0.9 * viewWidth - 40);
+    EXPECT_LE(shownWidth(), viewWidth);
+
+    preview.resize(1200, 1000);
+    QCoreApplication::processEvents();
+    EXPECT_GT(shownWidth(), 0.9 * preview.pageView()->parentWidget()->width() - 40);
+
+    preview.setZoomMode(tv::ui::ReportPreview::ZoomMode::WholePage);
+    QCoreApplication::processEvents();
+    const double wholeHeight = shownHeight();
+    EXPECT_GT(wholeHeight, 0.9 * preview.pageView()->parentWidget()->height() - 40);
+    preview.resize(1200, 700);
+    QCoreApplication::processEvents();
+    EXPECT_LT(shownHeight(), wholeHeight);
+    EXPECT_LE(shownHeight(), preview.pageView()->parentWidget()->height());
+}
+
 TEST_F(ReportPreviewTest, PrintSendsTheShownPagesToTheDefaultPrinter) {
     Report report = twoPageReport();
     tv::ui::ReportPreview preview(report);
@@ -119,6 +155,17 @@ TEST_F(ReportPreviewTest, PrintSendsTheShownPagesToTheDefaultPrinter) {
     ASSERT_EQ(printer.jobs.size(), 1);
     EXPECT_EQ(printer.jobs.first().size(), 2);
     EXPECT_TRUE(tv::ui::shownMessages().isEmpty());
+}
+
+TEST_F(ReportPreviewTest, EnterClosesThePreviewWithoutPrinting) {
+    Report report = twoPageReport();
+    tv::ui::ReportPreview preview(report);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QTest::keyClick(&preview, Qt::Key_Return);
+    EXPECT_TRUE(printer.jobs.isEmpty());
+    EXPECT_TRUE(requests.isEmpty());
+    EXPECT_FALSE(preview.isVisible());
 }
 
 TEST_F(ReportPreviewTest, WithoutAPrinterItOffersThePdf) {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace tv::ui {
+class SpeedButton;
+}
+
+// Pieces the reference-data dialogs share, so that they look alike.
+namespace refdata {
+
+// The bold heading line at the top of a dialog.
+QLabel* makeHeading(const QString& text, QWidget* parent);
+
+// A flat text button of a dialog, named for the tests and the handlers.
+tv::ui::SpeedButton* makeButton(const char* name, const QString& caption, QWidget* parent);
+
+} // namespace refdata
