@@ -33,8 +33,9 @@ void fillReferenceData() {
     addRow("formaty.db", {{"Nazwa", "B2"}, {"St0", "4"}});
     addRow("rodzpap.db", {{"Nazwa", "Kreda"}});
     for (int g = 80; g <= 300; g += 5)
-        addRow("gramatury.db",
-               {{"Rodzpap", "1"}, {"Gramatura", QString::number(g)}, {"Cena_ark", "0,2"}, {"Cena_ryzy", "100"}});
+        addRow(
+            "gramatury.db",
+            {{"Rodzpap", "1"}, {"Gramatura", QString::number(g)}, {"Cena_ark", "0,2"}, {"Cena_ryzy", "100"}});
     addRow("ustawienia.db", {{"Maszyna", "4"},
                              {"Przelot_bialy4", "0,05"},
                              {"Przelot_kolor4", "0,06"},

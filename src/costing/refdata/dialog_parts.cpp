@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "platform/ui/controls.h"
+#include "platform/ui/dataaware_controls.h"
 
 namespace refdata {
 
@@ -20,6 +21,16 @@ tv::ui::SpeedButton* makeButton(const char* name, const QString& caption, QWidge
     button->setAutoRaise(false);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
+}
+
+tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& field, Qt::Alignment alignment,
+                     QWidget* parent) {
+    auto* edit = new tv::DBEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setDataSource(source);
+    edit->setDataField(field);
+    edit->setAlignment(alignment);
+    return edit;
 }
 
 } // namespace refdata

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 class QLabel;
 class QWidget;
 
+namespace tv {
+class DBEdit;
+class DataSource;
+} // namespace tv
 namespace tv::ui {
 class SpeedButton;
 }
@@ -17,5 +22,9 @@ QLabel* makeHeading(const QString& text, QWidget* parent);
 
 // A flat text button of a dialog, named for the tests and the handlers.
 tv::ui::SpeedButton* makeButton(const char* name, const QString& caption, QWidget* parent);
+
+// An edit showing one field of the source's current row.
+tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& field, Qt::Alignment alignment,
+                     QWidget* parent);
 
 } // namespace refdata

@@ -77,16 +77,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
 }
 
 TForm4::~TForm4() {
-    // The controls let go of their sources before the tables go.
-    delete DBGrid1;
-    DBGrid1 = nullptr;
-    delete DBEdit2;
-    DBEdit2 = nullptr;
-    delete DBLookupComboBox2;
-    DBLookupComboBox2 = nullptr;
-    delete DataSource3;
-    delete DataSource2;
-    delete DataSource1;
+    // The data sources and controls over the tables let go of them as they go.
     delete formaty;
     delete gramatury;
     delete rodzpap;
@@ -192,7 +183,8 @@ void TForm4::buildLayout() {
     root->addLayout(total);
 
     auto* footer = new QHBoxLayout;
-    SpeedButton2 = refdata::makeButton("SpeedButton2", QStringLiteral("Ustaw rodzaje papieru i ceny gramatur"), this);
+    SpeedButton2 =
+        refdata::makeButton("SpeedButton2", QStringLiteral("Ustaw rodzaje papieru i ceny gramatur"), this);
     SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
     footer->addWidget(SpeedButton2);
     footer->addStretch(1);

@@ -39,8 +39,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 }
 
 TForm3::~TForm3() {
-    formaty->beforePost = nullptr;
-    delete DataSource1;
+    // The data source and controls over the table let go of it as it goes.
     delete formaty;
 }
 
@@ -59,16 +58,9 @@ void TForm3::buildLayout() {
     root->addWidget(DBGrid1, 1);
 
     auto* fields = new QGridLayout;
-    DBEdit2 = new tv::DBEdit(this);
-    DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
+    DBEdit2 = refdata::makeEdit("DBEdit2", DataSource1, kNazwa, Qt::AlignLeft, this);
     DBEdit2->setLengthLimit(kNameLength);
-    DBEdit2->setDataSource(DataSource1);
-    DBEdit2->setDataField(kNazwa);
-    DBEdit3 = new tv::DBEdit(this);
-    DBEdit3->setObjectName(QStringLiteral("DBEdit3"));
-    DBEdit3->setDataSource(DataSource1);
-    DBEdit3->setDataField(kSt0);
-    DBEdit3->setAlignment(Qt::AlignRight);
+    DBEdit3 = refdata::makeEdit("DBEdit3", DataSource1, kSt0, Qt::AlignRight, this);
     fields->addWidget(new QLabel(QStringLiteral("Nazwa:"), this), 0, 0);
     fields->addWidget(DBEdit2, 0, 1);
     auto* ratioLabel = new QLabel(QStringLiteral("Stosunek do 1 formatu X0:\n(dla formatów A -> A0\n"

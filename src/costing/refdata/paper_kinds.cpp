@@ -31,15 +31,6 @@ constexpr int kFirstGrammage = 80;
 constexpr int kGrammageLimit = 301;
 constexpr int kGrammageStep = 5;
 
-tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& field, QWidget* parent) {
-    auto* edit = new tv::DBEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setDataSource(source);
-    edit->setDataField(field);
-    edit->setAlignment(Qt::AlignRight);
-    return edit;
-}
-
 void cancelPending(tv::Table& table) {
     if (table.state() == tv::Table::State::Edit || table.state() == tv::Table::State::Insert) table.cancel();
 }
@@ -72,11 +63,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 }
 
 TForm5::~TForm5() {
-    gramatury->beforeInsert = nullptr;
-    gramatury->afterInsert = nullptr;
-    gramatury->afterPost = nullptr;
-    delete DataSource2;
-    delete DataSource1;
+    // The data sources and controls over the tables let go of them as they go.
     delete gramatury;
     delete rodzpap;
 }
@@ -126,9 +113,9 @@ void TForm5::buildLayout() {
 
     auto* group = new QGroupBox(QStringLiteral("Gramatura"), this);
     auto* groupLayout = new QGridLayout(group);
-    DBEdit2 = makeEdit("DBEdit2", DataSource2, kGramatura, group);
-    DBEdit3 = makeEdit("DBEdit3", DataSource2, kCenaArk, group);
-    DBEdit1 = makeEdit("DBEdit1", DataSource2, kCenaRyzy, group);
+    DBEdit2 = refdata::makeEdit("DBEdit2", DataSource2, kGramatura, Qt::AlignRight, group);
+    DBEdit3 = refdata::makeEdit("DBEdit3", DataSource2, kCenaArk, Qt::AlignRight, group);
+    DBEdit1 = refdata::makeEdit("DBEdit1", DataSource2, kCenaRyzy, Qt::AlignRight, group);
     groupLayout->addWidget(new QLabel(QStringLiteral("Gramatura:"), group), 0, 0);
     groupLayout->addWidget(DBEdit2, 0, 1);
     groupLayout->addWidget(new QLabel(QStringLiteral("Cena za arkusz:"), group), 1, 0);

@@ -137,16 +137,69 @@ TEST_F(InitialSettingsTest, WczytajRestoresTheStoredValuesOverTypedOnes) {
     typeIntoBox("Edit4", "99");
     typeIntoBox("ComboBox5", "A1");
     typeIntoBox("ComboBox3", "0");
+    typeIntoBox("ComboBox1", "50");
+    typeIntoBox("ComboBox2", "60");
     Form1->Edit32->setText(QStringLiteral("77"));
+    Form1->ComboBox2->setEditText(QStringLiteral("50"));
+    Form1->ComboBox4->setEditText(QStringLiteral("60"));
     Form4->formatMatrycy = QStringLiteral("A1");
     press(Form6->SpeedButton3);
     EXPECT_EQ(boxText("Edit4"), QStringLiteral("12"));
     EXPECT_EQ(boxText("ComboBox5"), QStringLiteral("A3"));
     EXPECT_EQ(boxText("ComboBox3"), QStringLiteral("7"));
+    EXPECT_EQ(boxText("ComboBox1"), QStringLiteral("10"));
+    EXPECT_EQ(boxText("ComboBox2"), QStringLiteral("15"));
     EXPECT_EQ(sheetText("Edit32"), QStringLiteral("12"));
     EXPECT_EQ(sheetText("ComboBox1"), QStringLiteral("7"));
+    EXPECT_EQ(sheetText("ComboBox2"), QStringLiteral("10"));
+    EXPECT_EQ(sheetText("ComboBox4"), QStringLiteral("15"));
     EXPECT_EQ(Form4->formatMatrycy, QStringLiteral("A3"));
     EXPECT_TRUE(Form6->isVisible());
+}
+
+// Each copy fires the sheet field's own handler, which recomputes with what
+// the fields before it already hold: the copies go in their fixed order.
+TEST_F(InitialSettingsTest, TheCopiesReachTheSheetInTheirOrder) {
+    writeSettings({{"Przelot_bialy4", "0,07"},
+                   {"Przelot_kolor4", "0,08"},
+                   {"Maszyna", "4"},
+                   {"Stawka_godz", "31"},
+                   {"Pl_czb", "13"},
+                   {"Pl_kolor", "21"},
+                   {"Matryca", "A5"},
+                   {"Skanowanie", "6"},
+                   {"Fotonasw", "16"},
+                   {"Sklad_czb", "9"},
+                   {"Sklad_kolor", "3"},
+                   {"Zysk_od_rob", "11"},
+                   {"Narzut_mat", "16"},
+                   {"Podatek", "22"},
+                   {"Falsowanie", "0,03"},
+                   {"Szycie", "0,06"},
+                   {"Ciecie", "41"},
+                   {"Transport", "1,6"}});
+    Form6->ustawienia->refresh();
+    QStringList changed;
+    for (const CopyCase& c : kCopies) {
+        QWidget* field = Form1->control(QString::fromLatin1(c.sheetField));
+        const QString name = field->objectName();
+        auto note = [&changed, name] {
+            if (!changed.contains(name)) changed << name;
+        };
+        if (auto* edit = qobject_cast<QLineEdit*>(field))
+            QObject::connect(edit, &QLineEdit::textChanged, Form6, note);
+        else
+            QObject::connect(qobject_cast<QComboBox*>(field), &QComboBox::editTextChanged, Form6, note);
+    }
+    press(Form6->SpeedButton3);
+    EXPECT_EQ(changed, QStringList({"Edit11", "Edit13", "Edit16", "Edit19", "Edit32", "Edit35", "ComboBox4",
+                                    "Edit78", "Edit73", "Edit47", "Edit51", "Edit77", "Edit54", "Edit57",
+                                    "ComboBox2", "ComboBox1"}));
+    // The option lists of the sheet follow too: profit, mark-up and VAT.
+    EXPECT_EQ(sheetText("ComboBox2"), QStringLiteral("11"));
+    EXPECT_EQ(sheetText("ComboBox4"), QStringLiteral("16"));
+    EXPECT_EQ(sheetText("ComboBox1"), QStringLiteral("22"));
+    EXPECT_EQ(Form4->formatMatrycy, QStringLiteral("A5"));
 }
 
 TEST_F(InitialSettingsTest, ZamknijNeitherStoresNorCopies) {

@@ -340,6 +340,28 @@ TEST_F(PaperColourTest, ChoosingAKindListsItsGrammagesOnly) {
     EXPECT_EQ(Form4->ComboBox2->count(), 3);
 }
 
+// Prices and grammages changed elsewhere (the kinds dialog has tables of its
+// own) are read again each time the kind is chosen.
+TEST_F(PaperColourTest, ChoosingAKindReReadsItsGrammagesAndPrices) {
+    addGrammage(m_kreda, 115, 0.30, 150.0);
+    {
+        tv::Table other(QStringLiteral("gramatury.db"));
+        other.open();
+        other.first(); // Kreda 80 g
+        other.edit();
+        other.fieldByName("Cena_ryzy").setAsFloat(200);
+        other.post();
+    }
+    chooseWithKeys(Form4->DBLookupComboBox2, "Offset");
+    chooseWithKeys(Form4->DBLookupComboBox2, "Kreda");
+    QStringList grammages;
+    for (int i = 0; i < Form4->ComboBox2->count(); ++i)
+        grammages << Form4->ComboBox2->itemText(i);
+    EXPECT_EQ(grammages, QStringList({"80", "90", "100", "115"}));
+    chooseWithKeys(Form4->ComboBox2, "80");
+    EXPECT_EQ(Form4->DBEdit2->text(), QStringLiteral("200,00"));
+}
+
 TEST_F(PaperColourTest, ThePriceBoxShowsTheChosenGrammagesReamOrSheetPrice) {
     chooseWithKeys(Form4->ComboBox2, "90");
     EXPECT_EQ(Form4->DBEdit2->text(), QString()); // no ream price
@@ -357,6 +379,8 @@ TEST_F(PaperColourTest, TheKindsButtonShowsTheKindsDialogAndReReadsTheKinds) {
     EXPECT_TRUE(Form5->isVisible());
     typeInto(Form5->Edit1, "Karton");
     QTest::mouseClick(Form5->SpeedButton1, Qt::LeftButton);
+    // Added after the dialog opened, the kind waits for the next press.
+    EXPECT_LT(Form4->DBLookupComboBox2->findText("Karton"), 0);
     QTest::mouseClick(Form4->SpeedButton2, Qt::LeftButton);
     EXPECT_GE(Form4->DBLookupComboBox2->findText("Karton"), 0);
     // The kind shown stays chosen.

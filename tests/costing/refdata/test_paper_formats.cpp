@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
 #include "costing/costing_sheet.h"
+#include "costing/refdata/paper_colour.h"
 #include "costing/refdata/paper_formats.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
@@ -153,6 +156,45 @@ TEST_P(ClosingWithABadRow, StaysOpenWithTheError) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClosingWithABadRow, ::testing::ValuesIn(kBadRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A format confirmed here serves a paper line at once, though the paper
+// dialog reads the formats through a table of its own.
+TEST_F(PaperFormatsTest, AFormatAddedHereServesTheNextPaperLine) {
+    insertFormat("B2", "4");
+    Form3->DBNavigator1->click(Nav::Post);
+    QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+    chooseWithKeys(Form1->DBLookupComboBox1, QStringLiteral("B2"));
+    ASSERT_EQ(Form4->Label9->text(), QStringLiteral("B2"));
+    Form4->Edit2->setText(QStringLiteral("10"));
+    chooseWithKeys(Form4->ComboBox2, QStringLiteral("80"));
+    QTest::mouseClick(Form4->SpeedButton3, Qt::LeftButton);
+    EXPECT_TRUE(shownTexts().isEmpty()) << shownTexts().join(" | ").toStdString();
+    // 10 B2 pages on A3 plates: 10 x 8 / 4 sheets.
+    EXPECT_EQ(column(QStringLiteral("papkol.db"), QStringLiteral("Ilosc")), QStringList({"20"}));
+}
+
+// Paper lines carry the format's name, not its number: a renamed format
+// leaves them with the old name, and the job's format of that name is gone.
+TEST_F(PaperFormatsTest, ARenamedFormatNoLongerMatchesLinesOfItsOldName) {
+    ASSERT_EQ(Form4->Label9->text(), QStringLiteral("A4"));
+    Form4->Edit2->setText(QStringLiteral("100"));
+    chooseWithKeys(Form4->ComboBox2, QStringLiteral("80"));
+    QTest::mouseClick(Form4->SpeedButton3, Qt::LeftButton);
+    ASSERT_EQ(column(QStringLiteral("papkol.db"), QStringLiteral("Format")), QStringList({"A4"}));
+
+    Form3->formaty->first();
+    Form3->DBNavigator1->click(Nav::Edit);
+    typeInto(Form3->DBEdit2, "A4n");
+    Form3->DBNavigator1->click(Nav::Post);
+    QTest::mouseClick(Form3->SpeedButton1, Qt::LeftButton);
+    ASSERT_EQ(formats().first(), QStringLiteral("A4n"));
+
+    EXPECT_EQ(column(QStringLiteral("papkol.db"), QStringLiteral("Format")), QStringList({"A4"}));
+    tv::ui::clearShownMessages();
+    tv::ui::guard([] { Form4->PrzeliczPapier(); });
+    EXPECT_EQ(shownTexts(),
+              QStringList({QStringLiteral("Format papieru „A4” nie istnieje w tabeli formatów papieru.")}));
+}
 
 TEST_F(PaperFormatsTest, TheNameIsLimitedToFiveCharactersWhereTyped) {
     Form3->DBNavigator1->click(Nav::Insert);
