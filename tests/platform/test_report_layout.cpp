@@ -104,7 +104,8 @@ TEST(ReportLayout, AutoSizedLabelsTakeTheirTextsWidthUnclipped) {
     value.width = 20; // a design width the text outgrows
     for (const QString text : {"1", "12 345,67", "bardzo długi opis wartości"}) {
         value.setCaption(text);
-        const LaidOutItem& item = only(layoutReport(report).first(), "QRLabel16");
+        const LaidOutPage page = layoutReport(report).first();
+        const LaidOutItem& item = only(page, "QRLabel16");
         EXPECT_EQ(item.text, text);
         EXPECT_EQ(item.rect.left(), 608);
         EXPECT_NEAR(item.rect.width(), textWidth(tahoma(10), text), tolerance);
@@ -129,7 +130,8 @@ TEST_P(FixedBoxLabel, TextStandsFlushRightOrCentredInItsBox) {
     else
         e.centred(78);
     band.add(e);
-    const LaidOutItem& item = only(layoutReport(report).first(), "Brutto");
+    const LaidOutPage page = layoutReport(report).first();
+    const LaidOutItem& item = only(page, "Brutto");
     const double width = textWidth(timesNewRoman(8), c.text);
     EXPECT_NEAR(item.rect.width(), width, tolerance);
     EXPECT_EQ(item.alignment, c.align);
