@@ -19,4 +19,6 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     tv::ui::onClick(SpeedButton1, [this] { SpeedButton1Click(SpeedButton1); });
 }
 
-void TForm9::SpeedButton1Click(QObject*) { close(); }
+void TForm9::SpeedButton1Click(QObject*) {
+    close();
+}

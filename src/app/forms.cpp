@@ -28,7 +28,9 @@ template <typename T> T* create(const char* name) {
 }
 } // namespace
 
-const QStringList& formCreationOrder() { return g_order; }
+const QStringList& formCreationOrder() {
+    return g_order;
+}
 
 void createForms() {
     g_order.clear();
@@ -77,11 +79,11 @@ void destroyForms() {
 
 QString findDataDir() {
     const QString fromEnv = qEnvironmentVariable("TARVELINO_DATA");
-    if (!fromEnv.isEmpty() && QFileInfo(fromEnv).isDir())
-        return QFileInfo(fromEnv).absoluteFilePath();
+    if (!fromEnv.isEmpty() && QFileInfo(fromEnv).isDir()) return QFileInfo(fromEnv).absoluteFilePath();
     const QDir exeDir(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {exeDir.filePath(QStringLiteral("../../data")), exeDir.filePath(QStringLiteral("../data")),
-                                     exeDir.filePath(QStringLiteral("../share/tarvelino"))}) {
+    for (const QString& candidate :
+         {exeDir.filePath(QStringLiteral("../../data")), exeDir.filePath(QStringLiteral("../data")),
+          exeDir.filePath(QStringLiteral("../share/tarvelino"))}) {
         if (QFileInfo(candidate + QStringLiteral("/tables")).isDir())
             return QFileInfo(candidate).canonicalFilePath();
     }

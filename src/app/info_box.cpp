@@ -55,8 +55,14 @@ Tformatka_info::Tformatka_info(QWidget* parent) : QDialog(parent) {
     tv::ui::onClick(Button3, [this] { Button3Click(Button3); });
 }
 
-void Tformatka_info::Button1Click(QObject*) { close(); }
+void Tformatka_info::Button1Click(QObject*) {
+    close();
+}
 
 // A shell "open" that fails (no browser, no manual) shows nothing.
-void Tformatka_info::Button2Click(QObject*) { tv::ui::shellOpen(QStringLiteral("instrukcja.htm")); }
-void Tformatka_info::Button3Click(QObject*) { tv::ui::shellOpen(QString::fromLatin1(kMakerWebPage)); }
+void Tformatka_info::Button2Click(QObject*) {
+    tv::ui::shellOpen(QStringLiteral("instrukcja.htm"));
+}
+void Tformatka_info::Button3Click(QObject*) {
+    tv::ui::shellOpen(QString::fromLatin1(kMakerWebPage));
+}

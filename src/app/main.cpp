@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     // the register would keep it; an untouched one is dropped.
     tv::ui::guard([] {
         if (tv::Database::isOpen())
-            tv::Database::instance().postPendingRows([](const tv::Error& e) { tv::ui::showErrorBox(e.message()); });
+            tv::Database::instance().postPendingRows(
+                [](const tv::Error& e) { tv::ui::showErrorBox(e.message()); });
     });
     tv::ui::guard([] { destroyForms(); });
     tv::ui::guard([] { tv::Database::close(); });

@@ -20,4 +20,6 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::
     connect(Timer1, &QTimer::timeout, this, [this] { tv::ui::guard([this] { Timer1Timer(Timer1); }); });
 }
 
-void TForm8::Timer1Timer(QObject*) { close(); }
+void TForm8::Timer1Timer(QObject*) {
+    close();
+}

@@ -37,7 +37,8 @@ TForm_start::TForm_start(QWidget* parent) : QWidget(parent, Qt::Tool) {
     band->addWidget(Label4);
     layout->addWidget(Panel2);
 
-    Label5 = new QLabel(QStringLiteral("Ekspresowe kalkulacje dla drukarni, agencji reklamowych i wydawnictw"), this);
+    Label5 = new QLabel(
+        QStringLiteral("Ekspresowe kalkulacje dla drukarni, agencji reklamowych i wydawnictw"), this);
     Label5->setAlignment(Qt::AlignCenter);
     Label5->setWordWrap(true);
     layout->addSpacing(12);
@@ -63,16 +64,19 @@ void TForm_start::Panel1Click(QObject*) {
 }
 
 void TForm_start::FormKeyPress(QObject*, QChar& Key) {
-    if (Key == QChar(13))
-        Panel1Click(this);
+    if (Key == QChar(13)) Panel1Click(this);
 }
 
-void TForm_start::Panel1MouseDown(QObject*) { Panel1->setLowered(true); }
-void TForm_start::Panel1MouseUp(QObject*) { Panel1->setLowered(false); }
+void TForm_start::Panel1MouseDown(QObject*) {
+    Panel1->setLowered(true);
+}
+void TForm_start::Panel1MouseUp(QObject*) {
+    Panel1->setLowered(false);
+}
 
 void TForm_start::keyPressEvent(QKeyEvent* event) {
     QChar key = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ? QChar(13)
-                : event->text().isEmpty()                                      ? QChar()
-                                                                               : event->text().at(0);
+                : event->text().isEmpty()                                       ? QChar()
+                                                                                : event->text().at(0);
     tv::ui::guard([&] { FormKeyPress(this, key); });
 }

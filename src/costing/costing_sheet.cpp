@@ -52,7 +52,8 @@ void applyKindLook(QWidget* control, Kind kind) {
     case Kind::Paper:
         p.setColor(QPalette::Base, QColor(192, 192, 192));
         break;
-    default: return;
+    default:
+        return;
     }
     control->setPalette(p);
 }
@@ -87,10 +88,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     katalog.clear();
     nazwaPliku.clear();
     DateTimePicker1->setDate(QDate::currentDate());
-    DBLookupComboBox1->setText(formaty->eof() ? QString() : formaty->fieldByName(QStringLiteral("Nazwa")).asString());
+    DBLookupComboBox1->setText(formaty->eof() ? QString()
+                                              : formaty->fieldByName(QStringLiteral("Nazwa")).asString());
     katalog = QDir::currentPath();
-    if (!katalog.endsWith(u'/'))
-        katalog += u'/';
+    if (!katalog.endsWith(u'/')) katalog += u'/';
     ZapamietajPola();
     WczytajKontrahentow();
     tv::ui::setHelpFile(QStringLiteral("KM550help.hlp"));
@@ -109,7 +110,9 @@ TForm1::~TForm1() {
     delete kontrahenci;
 }
 
-QWidget* TForm1::control(const QString& name) const { return m_controls.value(name); }
+QWidget* TForm1::control(const QString& name) const {
+    return m_controls.value(name);
+}
 
 void TForm1::buildMenuAndToolbar() {
     auto action = [this](const char* name, const QString& text, const QKeySequence& shortcut = {}) {
@@ -128,13 +131,16 @@ void TForm1::buildMenuAndToolbar() {
     Zapisz1 = action("Zapisz1", QStringLiteral("&Zapisz"), QKeySequence(Qt::CTRL | Qt::Key_S));
     Zapiszjako1 = action("Zapiszjako1", QStringLiteral("Z&apisz jako"));
     Drukuj1 = action("Drukuj1", QStringLiteral("&Drukuj"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    Drukujczystkalkulacj1 =
-        action("Drukujczystkalkulacj1", QStringLiteral("Drukuj &czystą kalkulację"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    Podgldwydruku1 = action("Podgldwydruku1", QStringLiteral("&Podgląd wydruku"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    Podgldczystejkalkulacji1 = action("Podgldczystejkalkulacji1", QStringLiteral("Podgląd czystej &kalkulacji"));
+    Drukujczystkalkulacj1 = action("Drukujczystkalkulacj1", QStringLiteral("Drukuj &czystą kalkulację"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_C));
+    Podgldwydruku1 =
+        action("Podgldwydruku1", QStringLiteral("&Podgląd wydruku"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    Podgldczystejkalkulacji1 =
+        action("Podgldczystejkalkulacji1", QStringLiteral("Podgląd czystej &kalkulacji"));
     Koniec1 = action("Koniec1", QStringLiteral("&Koniec"), QKeySequence(Qt::CTRL | Qt::Key_X));
     Kontrahenci1 = action("Kontrahenci1", QStringLiteral("&Kontrahenci"));
-    Rodzajepapieruigramatury1 = action("Rodzajepapieruigramatury1", QStringLiteral("&Rodzaje papieru i gramatury"));
+    Rodzajepapieruigramatury1 =
+        action("Rodzajepapieruigramatury1", QStringLiteral("&Rodzaje papieru i gramatury"));
     Formatypapieru1 = action("Formatypapieru1", QStringLiteral("&Formaty papieru"));
     Ustawieniapocztkowe1 = action("Ustawieniapocztkowe1", QStringLiteral("&Ustawienia początkowe"));
     Pomoc2 = action("Pomoc2", QStringLiteral("&Użytkowanie programu"), QKeySequence(Qt::Key_F1));
@@ -155,14 +161,13 @@ void TForm1::buildMenuAndToolbar() {
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFocusPolicy(Qt::NoFocus);
-    auto tool = [this](tv::ui::SpeedButton*& button, const char* name, const QString& hint, QStyle::StandardPixmap icon,
-                       const QString& caption = QString()) {
+    auto tool = [this](tv::ui::SpeedButton*& button, const char* name, const QString& hint,
+                       QStyle::StandardPixmap icon, const QString& caption = QString()) {
         button = new tv::ui::SpeedButton(caption, this);
         button->setObjectName(QString::fromLatin1(name));
         button->setToolTip(hint);
         button->setIcon(style()->standardIcon(icon));
-        if (!caption.isEmpty())
-            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        if (!caption.isEmpty()) button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         m_controls.insert(button->objectName(), button);
         ToolBar1->addWidget(button);
     };
@@ -173,8 +178,10 @@ void TForm1::buildMenuAndToolbar() {
     tool(SpeedButton6, "SpeedButton6", QStringLiteral("Drukuj"), QStyle::SP_FileDialogDetailedView);
     tool(SpeedButton5, "SpeedButton5", QStringLiteral("Podgląd wydruku"), QStyle::SP_FileDialogContentsView);
     ToolBar1->addSeparator();
-    tool(SpeedButton13, "SpeedButton13", QStringLiteral("Ustawienia początkowe"), QStyle::SP_FileDialogListView);
-    tool(SpeedButton4, "SpeedButton4", QStringLiteral("Faktura"), QStyle::SP_ArrowForward, QStringLiteral("  Faktura"));
+    tool(SpeedButton13, "SpeedButton13", QStringLiteral("Ustawienia początkowe"),
+         QStyle::SP_FileDialogListView);
+    tool(SpeedButton4, "SpeedButton4", QStringLiteral("Faktura"), QStyle::SP_ArrowForward,
+         QStringLiteral("  Faktura"));
     ToolBar1->addSeparator();
     tool(SpeedButton15, "SpeedButton15", QStringLiteral("Pomoc"), QStyle::SP_DialogHelpButton);
     tool(SpeedButton2, "SpeedButton2", QStringLiteral("O programie"), QStyle::SP_MessageBoxInformation);
@@ -208,8 +215,7 @@ void TForm1::buildLayout() {
                 auto* box = new QGroupBox(groupSpec.title, page);
                 box->setObjectName(groupSpec.objectName);
                 const int n = groupSpec.objectName.mid(8).toInt();
-                if (n >= 1 && n <= 5)
-                    *groups[n - 1] = box;
+                if (n >= 1 && n <= 5) *groups[n - 1] = box;
                 container = box;
             } else {
                 container = new QWidget(page);
@@ -219,8 +225,7 @@ void TForm1::buildLayout() {
             grid->setVerticalSpacing(4);
             int r = 0;
             for (const costing::Row& rowSpec : groupSpec.rows) {
-                if (!rowSpec.caption.isEmpty())
-                    grid->addWidget(new QLabel(rowSpec.caption, container), r, 0);
+                if (!rowSpec.caption.isEmpty()) grid->addWidget(new QLabel(rowSpec.caption, container), r, 0);
                 auto* cells = new QHBoxLayout;
                 for (const costing::Cell& cell : rowSpec.cells) {
                     if (cell.name.isEmpty()) {
@@ -232,8 +237,7 @@ void TForm1::buildLayout() {
                     if (cell.name.startsWith(QLatin1String("Edit"))) {
                         auto* edit = new QLineEdit(cell.design, container);
                         edit->setReadOnly(cell.kind == Kind::Copy || cell.kind == Kind::Total);
-                        if (cell.kind != Kind::Text)
-                            edit->setAlignment(Qt::AlignRight);
+                        if (cell.kind != Kind::Text) edit->setAlignment(Qt::AlignRight);
                         w = edit;
                     } else if (cell.name == QLatin1String("ComboBox7")) {
                         w = makeOptionList(container, {});
@@ -267,8 +271,7 @@ void TForm1::buildLayout() {
                         w = button;
                     }
                     w->setObjectName(cell.name);
-                    if (!cell.hint.isEmpty())
-                        w->setToolTip(cell.hint);
+                    if (!cell.hint.isEmpty()) w->setToolTip(cell.hint);
                     if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
                         combo->setEditText(cell.design);
                     applyKindLook(w, cell.kind);
@@ -322,10 +325,12 @@ void TForm1::buildLayout() {
 #define TV_ASSIGN_EDIT(n) Edit##n = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("Edit" #n)));
     TV_SHEET_EDITS(TV_ASSIGN_EDIT)
 #undef TV_ASSIGN_EDIT
-    QComboBox** combos[] = {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5, &ComboBox6, &ComboBox7};
+    QComboBox** combos[] = {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4,
+                            &ComboBox5, &ComboBox6, &ComboBox7};
     for (int i = 0; i < 7; ++i)
         *combos[i] = qobject_cast<QComboBox*>(m_controls.value(QStringLiteral("ComboBox%1").arg(i + 1)));
-    DBLookupComboBox1 = qobject_cast<tv::DBLookupComboBox*>(m_controls.value(QStringLiteral("DBLookupComboBox1")));
+    DBLookupComboBox1 =
+        qobject_cast<tv::DBLookupComboBox*>(m_controls.value(QStringLiteral("DBLookupComboBox1")));
     DateTimePicker1 = qobject_cast<QDateEdit*>(m_controls.value(QStringLiteral("DateTimePicker1")));
     SpeedButton10 = qobject_cast<tv::ui::SpeedButton*>(m_controls.value(QStringLiteral("SpeedButton10")));
     SpeedButton11 = qobject_cast<tv::ui::SpeedButton*>(m_controls.value(QStringLiteral("SpeedButton11")));
@@ -390,8 +395,7 @@ void TForm1::bindCommands() {
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // A window restored by the window manager was not shown by the program.
-    if (!event->spontaneous())
-        tv::ui::guard([this] { FormShow(this); });
+    if (!event->spontaneous()) tv::ui::guard([this] { FormShow(this); });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -405,20 +409,34 @@ void TForm1::closeEvent(QCloseEvent* event) {
     tv::ui::guard([this] { FormClose(this); });
 }
 
-void TForm1::FormShow(QObject*) { formaty->open(); }
+void TForm1::FormShow(QObject*) {
+    formaty->open();
+}
 
-void TForm1::FormActivate(QObject*) { tv::ui::setHelpFile(QStringLiteral("KM550help.hlp")); }
+void TForm1::FormActivate(QObject*) {
+    tv::ui::setHelpFile(QStringLiteral("KM550help.hlp"));
+}
 
 // Closing the sheet ends the whole program, the invoice window included.
-void TForm1::FormClose(QObject*) { tv::ui::terminateApplication(); }
+void TForm1::FormClose(QObject*) {
+    tv::ui::terminateApplication();
+}
 
-void TForm1::Koniec1Click(QObject*) { close(); }
+void TForm1::Koniec1Click(QObject*) {
+    close();
+}
 
-void TForm1::SpeedButton1Click(QObject*) { tv::ui::terminateApplication(); }
+void TForm1::SpeedButton1Click(QObject*) {
+    tv::ui::terminateApplication();
+}
 
-void TForm1::Pomoc2Click(QObject*) { tv::ui::showHelpContents(tv::ui::helpFile()); }
+void TForm1::Pomoc2Click(QObject*) {
+    tv::ui::showHelpContents(tv::ui::helpFile());
+}
 
-void TForm1::Oprogramie1Click(QObject*) { formatka_info->show(); }
+void TForm1::Oprogramie1Click(QObject*) {
+    formatka_info->show();
+}
 
 void TForm1::ZapamietajPola() {
     opcje = {ComboBox1, ComboBox2, ComboBox3, ComboBox4, nullptr, ComboBox5, ComboBox6};
@@ -447,16 +465,22 @@ void TForm1::DBLookupComboBox1CloseUp(QObject*) {
     Form4->numerFormatu = formaty->fieldByName(QStringLiteral("Nr")).asInteger();
 }
 
-void TForm1::Kontrahenci1Click(QObject*) { Form_fa4->show(); }
+void TForm1::Kontrahenci1Click(QObject*) {
+    Form_fa4->show();
+}
 
 void TForm1::SpeedButton10Click(QObject*) {
     Form_fa4->show();
     kontrahenci->refresh();
 }
 
-void TForm1::Rodzajepapieruigramatury1Click(QObject*) { Form5->show(); }
+void TForm1::Rodzajepapieruigramatury1Click(QObject*) {
+    Form5->show();
+}
 
-void TForm1::Formatypapieru1Click(QObject*) { Form3->show(); }
+void TForm1::Formatypapieru1Click(QObject*) {
+    Form3->show();
+}
 
 void TForm1::SpeedButton12Click(QObject*) {
     Form3->exec();
@@ -464,9 +488,13 @@ void TForm1::SpeedButton12Click(QObject*) {
     formaty->refresh();
 }
 
-void TForm1::Ustawieniapocztkowe1Click(QObject*) { Form6->show(); }
+void TForm1::Ustawieniapocztkowe1Click(QObject*) {
+    Form6->show();
+}
 
-void TForm1::SpeedButton13Click(QObject*) { Form6->show(); }
+void TForm1::SpeedButton13Click(QObject*) {
+    Form6->show();
+}
 
 void TForm1::SpeedButton11Click(QObject*) {
     if (DBLookupComboBox1->text().isEmpty()) {

@@ -21,12 +21,12 @@ enum class Kind {
 
 // One cell of a row: a control, or a fixed text between controls ("x", "zł").
 struct Cell {
-    QString name;    // control name ("Edit7", "ComboBox4"); empty for a fixed text
+    QString name; // control name ("Edit7", "ComboBox4"); empty for a fixed text
     Kind kind = Kind::In;
     QString hint;
-    QString design;  // design text
-    int width = 0;   // in average characters; 0 stretches
-    QString fixed;   // fixed text when name is empty
+    QString design; // design text
+    int width = 0;  // in average characters; 0 stretches
+    QString fixed;  // fixed text when name is empty
 };
 
 struct Row {

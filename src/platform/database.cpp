@@ -562,7 +562,8 @@ void Database::postPendingRows(const std::function<void(const Error&)>& onError)
     const auto observers = m_impl->observers;
     for (detail::TableObserver* observer : observers) {
         // A table destroyed by an earlier one's post handler has left the list.
-        if (std::find(m_impl->observers.begin(), m_impl->observers.end(), observer) == m_impl->observers.end())
+        if (std::find(m_impl->observers.begin(), m_impl->observers.end(), observer) ==
+            m_impl->observers.end())
             continue;
         try {
             observer->finishPending();

@@ -28,8 +28,8 @@ struct TableLayout {
     QString name;     // table name as SQL texts use it ("kontrahenci")
     QString fileName; // file in the working folder ("kontrahenci.db")
     QVector<FieldDef> fields;
-    QStringList key;      // fields of the primary, unique key; empty for none
-    bool durable = true;  // false for the working tables rebuilt on every use
+    QStringList key;                                // fields of the primary, unique key; empty for none
+    bool durable = true;                            // false for the working tables rebuilt on every use
     int fieldIndex(const QString& fieldName) const; // case-insensitive, -1 if none
 };
 
@@ -160,10 +160,10 @@ public:
 
     // Moving, inserting or refreshing posts a changed pending row and drops an
     // untouched one.
-    void append();  // a new row at the end (insert state)
-    void insert();  // a new row at the current row of a keyless table; keyed tables place it by key
+    void append(); // a new row at the end (insert state)
+    void insert(); // a new row at the current row of a keyless table; keyed tables place it by key
     void edit();
-    void post();    // raises EDatabaseError on a key violation; the row stays pending
+    void post(); // raises EDatabaseError on a key violation; the row stays pending
     void cancel();
     void remove();  // deletes the current row; the next row becomes current
     void refresh(); // re-reads the file, keeping the current row where it still exists

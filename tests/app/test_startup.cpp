@@ -2,11 +2,11 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QTabWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 
 #include "app/forms.h"
@@ -37,8 +37,8 @@ void showActive(QWidget* w) {
 class StartupTest : public AppFixture {};
 
 TEST_F(StartupTest, FormsAreCreatedOnceInTheProgramsOrder) {
-    const QStringList expected = {"TForm_start", "TForm1",   "TForm2",   "TForm3",   "TForm4",
-                                  "TForm5",      "TForm6",   "TForm8",   "TForm9",   "TForm7",
+    const QStringList expected = {"TForm_start", "TForm1",    "TForm2",    "TForm3",        "TForm4",
+                                  "TForm5",      "TForm6",    "TForm8",    "TForm9",        "TForm7",
                                   "TForm10",     "TForm_fa1", "TForm_fa4", "Tformatka_info"};
     EXPECT_EQ(formCreationOrder(), expected);
     EXPECT_NE(Form_start, nullptr);

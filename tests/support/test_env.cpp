@@ -11,15 +11,13 @@ namespace tvtest {
 void usePolishSettings(QChar decimalSeparator) {
     tv::RegionalSettings settings = tv::RegionalSettings::polish();
     settings.decimalSeparator = decimalSeparator;
-    if (decimalSeparator == u'.')
-        settings.thousandSeparator = u',';
+    if (decimalSeparator == u'.') settings.thousandSeparator = u',';
     tv::setRegional(settings);
 }
 
 QString sourceDataDir() {
     const QString fromEnv = qEnvironmentVariable("TARVELINO_SOURCE_DIR");
-    if (!fromEnv.isEmpty())
-        return QDir(fromEnv).filePath("data");
+    if (!fromEnv.isEmpty()) return QDir(fromEnv).filePath("data");
     return QDir(QStringLiteral(TV_SOURCE_DIR)).filePath("data");
 }
 

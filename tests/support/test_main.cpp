@@ -7,8 +7,7 @@
 // One offscreen application for every test of an executable, with Polish
 // regional settings in force unless a test sets others.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     tvtest::usePolishSettings();
     ::testing::InitGoogleTest(&argc, argv);

@@ -26,8 +26,12 @@ void terminateApplication() {
     g_terminated = true;
     QCoreApplication::quit();
 }
-bool terminationRequested() { return g_terminated; }
-void resetTerminationRequest() { g_terminated = false; }
+bool terminationRequested() {
+    return g_terminated;
+}
+void resetTerminationRequest() {
+    g_terminated = false;
+}
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -41,17 +45,26 @@ void setApplicationTitle(const QString& title) {
     g_title = title;
     QCoreApplication::setApplicationName(title);
 }
-QString applicationTitle() { return g_title; }
+QString applicationTitle() {
+    return g_title;
+}
 
-void setHelpFile(const QString& name) { g_helpFile = name; }
-QString helpFile() { return g_helpFile; }
+void setHelpFile(const QString& name) {
+    g_helpFile = name;
+}
+QString helpFile() {
+    return g_helpFile;
+}
 
-void setDataDir(const QString& dir) { g_dataDir = dir; }
-QString dataDir() { return g_dataDir; }
+void setDataDir(const QString& dir) {
+    g_dataDir = dir;
+}
+QString dataDir() {
+    return g_dataDir;
+}
 
 QString helpPagePath(const QString& helpFileName) {
-    if (helpFileName.isEmpty())
-        return QString();
+    if (helpFileName.isEmpty()) return QString();
     const QString base = QFileInfo(helpFileName).completeBaseName().toLower();
     const QString path = QDir(g_dataDir).filePath(QStringLiteral("help/%1.html").arg(base));
     return QFileInfo::exists(path) ? path : QString();
@@ -59,8 +72,7 @@ QString helpPagePath(const QString& helpFileName) {
 
 bool showHelpContents(const QString& helpFileName) {
     const QString page = helpPagePath(helpFileName);
-    if (page.isEmpty())
-        return false;
+    if (page.isEmpty()) return false;
     static QDialog* window = nullptr;
     static QTextBrowser* browser = nullptr;
     if (!window) {
@@ -82,10 +94,10 @@ bool showHelpContents(const QString& helpFileName) {
 }
 
 bool shellOpen(const QString& target) {
-    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target)
-                                                             : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
-        return false;
+    const QUrl url = target.contains(QStringLiteral("://"))
+                         ? QUrl(target)
+                         : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return false;
     return QDesktopServices::openUrl(url);
 }
 

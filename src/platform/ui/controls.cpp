@@ -2,15 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QHash>
-#include <QPointer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
@@ -42,23 +42,37 @@ void centreOnScreen(QWidget* window) {
     }
 }
 
-QColor fromTColor(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor fromTColor(int bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 int virtualKey(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_F1: return 112;
-    default: break;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+        return VK_TAB;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_F1:
+        return 112;
+    default:
+        break;
     }
     if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
         return qtKey; // the virtual-key codes of digits and letters are their ASCII capitals
@@ -82,8 +96,7 @@ QHash<QWidget*, QPointer<QWidget>>& lastFocused() {
         // Emitted after the focus events, so a FocusIn handler still sees the
         // window's previous control.
         QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
-            if (now)
-                map[now->window()] = now;
+            if (now) map[now->window()] = now;
         });
         return true;
     }();
@@ -106,24 +119,22 @@ protected:
         switch (event->type()) {
         case QEvent::FocusIn: {
             auto* control = static_cast<QWidget*>(watched);
-            if (enter && lastFocused().value(control->window()) != control)
-                guard(enter);
+            if (enter && lastFocused().value(control->window()) != control) guard(enter);
             break;
         }
         case QEvent::FocusOut:
-            if (exit && isMoveWithinForm(static_cast<QFocusEvent*>(event)->reason()))
-                guard(exit);
+            if (exit && isMoveWithinForm(static_cast<QFocusEvent*>(event)->reason())) guard(exit);
             break;
         case QEvent::KeyPress:
             if (keyDown) {
                 auto* key = static_cast<QKeyEvent*>(event);
                 int vk = virtualKey(key->key());
                 guard([&] { keyDown(vk, key->modifiers()); });
-                if (vk == 0)
-                    return true;
+                if (vk == 0) return true;
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -131,8 +142,7 @@ protected:
 
 EventHook* hookOf(QWidget* control) {
     static const char* const property = "_tvEventHook";
-    if (auto* hook = static_cast<EventHook*>(control->property(property).value<void*>()))
-        return hook;
+    if (auto* hook = static_cast<EventHook*>(control->property(property).value<void*>())) return hook;
     auto* hook = new EventHook(control);
     control->setProperty(property, QVariant::fromValue<void*>(hook));
     return hook;
@@ -140,8 +150,12 @@ EventHook* hookOf(QWidget* control) {
 
 } // namespace
 
-void onEnter(QWidget* control, std::function<void()> handler) { hookOf(control)->enter = std::move(handler); }
-void onExit(QWidget* control, std::function<void()> handler) { hookOf(control)->exit = std::move(handler); }
+void onEnter(QWidget* control, std::function<void()> handler) {
+    hookOf(control)->enter = std::move(handler);
+}
+void onExit(QWidget* control, std::function<void()> handler) {
+    hookOf(control)->exit = std::move(handler);
+}
 void onKeyDown(QWidget* control, std::function<void(int&, Qt::KeyboardModifiers)> handler) {
     hookOf(control)->keyDown = std::move(handler);
 }
@@ -183,8 +197,7 @@ void onChange(QComboBox* combo, std::function<void()> handler) {
     auto shared = std::make_shared<std::function<void()>>(std::move(handler));
     ComboFinishFilter* finish = combo->lineEdit() ? new ComboFinishFilter(combo->lineEdit()) : nullptr;
     QObject::connect(combo, &QComboBox::textActivated, combo, [shared, finish] {
-        if (finish && finish->finishing)
-            return;
+        if (finish && finish->finishing) return;
         guard(*shared);
     });
     if (combo->lineEdit())
@@ -257,15 +270,13 @@ void PanelButton::applyLook() {
         setFrameStyle(QFrame::NoFrame);
     }
     QPalette p = palette();
-    if (m_colour >= 0)
-        p.setColor(QPalette::Window, fromTColor(m_colour));
+    if (m_colour >= 0) p.setColor(QPalette::Window, fromTColor(m_colour));
     p.setColor(QPalette::WindowText, m_text);
     setPalette(p);
 }
 
 void PanelButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return QLabel::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
     m_down = true;
     if (onMouseDown)
         guard(onMouseDown);
@@ -276,8 +287,7 @@ void PanelButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_down)
-        return QLabel::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !m_down) return QLabel::mouseReleaseEvent(event);
     m_down = false;
     if (onMouseUp)
         guard(onMouseUp);
@@ -285,8 +295,7 @@ void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
         setLowered(false);
     else if (m_normal >= 0)
         setColour(m_normal);
-    if (rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
 } // namespace tv::ui

@@ -27,7 +27,14 @@ void centreOnScreen(QWidget* window);
 QColor fromTColor(int bgr);
 
 // Virtual-key codes of the keys the forms look at.
-enum VirtualKey : int { VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_INSERT = 45, VK_DELETE = 46 };
+enum VirtualKey : int {
+    VK_BACK = 8,
+    VK_TAB = 9,
+    VK_RETURN = 13,
+    VK_ESCAPE = 27,
+    VK_INSERT = 45,
+    VK_DELETE = 46
+};
 int virtualKey(int qtKey);
 
 // Enter runs when the control receives the focus, Exit when the focus moves to

@@ -27,11 +27,16 @@ Seam& seam() {
 
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Warning: return QMessageBox::Warning;
-    case Icon::Error: return QMessageBox::Critical;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::None: break;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Error:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -68,8 +73,7 @@ Answer showMessage(const QString& text, const QString& caption, Icon icon, Butto
         box.addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     }
     const int result = box.exec();
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
+    if (buttons == Buttons::Ok) return Answer::Ok;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
@@ -81,9 +85,15 @@ void showErrorBox(const QString& message) {
     showMessage(message, QStringLiteral("Tarvelino"), Icon::Error, Buttons::Ok);
 }
 
-void setAnswerer(Answerer answerer) { seam().answerer = std::move(answerer); }
-void pushTestAnswer(Answer answer) { seam().queued.push_back(answer); }
-const QVector<ShownMessage>& shownMessages() { return seam().shown; }
+void setAnswerer(Answerer answerer) {
+    seam().answerer = std::move(answerer);
+}
+void pushTestAnswer(Answer answer) {
+    seam().queued.push_back(answer);
+}
+const QVector<ShownMessage>& shownMessages() {
+    return seam().shown;
+}
 void clearShownMessages() {
     seam().shown.clear();
     seam().queued.clear();
@@ -96,20 +106,23 @@ QString runFileDialog(const FileDialogRequest& request) {
         s.fileRequests.append(request);
         return s.fileAnswerer(request);
     }
-    QFileDialog dialog(QApplication::activeWindow(), request.title, QDir(request.initialFolder).absolutePath(),
-                       qtFilter(request.filter));
+    QFileDialog dialog(QApplication::activeWindow(), request.title,
+                       QDir(request.initialFolder).absolutePath(), qtFilter(request.filter));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening a name that does not exist is the form's to report, not the dialog's.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultExtension);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
 
-void setFileAnswerer(FileAnswerer answerer) { seam().fileAnswerer = std::move(answerer); }
-const QVector<FileDialogRequest>& fileDialogRequests() { return seam().fileRequests; }
+void setFileAnswerer(FileAnswerer answerer) {
+    seam().fileAnswerer = std::move(answerer);
+}
+const QVector<FileDialogRequest>& fileDialogRequests() {
+    return seam().fileRequests;
+}
 
 } // namespace tv::ui

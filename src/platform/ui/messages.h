@@ -36,7 +36,7 @@ struct ShownMessage {
 // returns the answerer's choice instead of opening a window.
 using Answerer = std::function<Answer(const ShownMessage&)>;
 void setAnswerer(Answerer answerer);
-void pushTestAnswer(Answer answer);     // queued answers come before the answerer
+void pushTestAnswer(Answer answer); // queued answers come before the answerer
 const QVector<ShownMessage>& shownMessages();
 void clearShownMessages();
 
@@ -45,7 +45,7 @@ void clearShownMessages();
 // result means the operator cancelled.
 struct FileDialogRequest {
     QString title;
-    QString filter;       // "Description|*.ext" pairs joined by '|'
+    QString filter; // "Description|*.ext" pairs joined by '|'
     QString defaultExtension;
     QString initialFolder;
     bool save = false;

@@ -40,8 +40,7 @@ struct Form {
         onClick(check, [this] { log << QString("click %1").arg(check->isChecked()); });
         onClick(button, [this] { log << "button"; });
         onKeyDown(a, [this](int& key, Qt::KeyboardModifiers) {
-            if (key == VK_RETURN)
-                log << "enter key";
+            if (key == VK_RETURN) log << "enter key";
         });
         window.show();
         window.activateWindow();
