@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "app/forms.h"
 #include "app/info_box.h"
@@ -110,6 +111,20 @@ TEST_F(StartupTest, HelpFileFollowsTheActivatedWindow) {
     EXPECT_FALSE(tv::ui::helpPagePath(tv::ui::helpFile()).isEmpty());
     EXPECT_FALSE(tv::ui::helpPagePath("KM550HELP.HLP").isEmpty());
     EXPECT_FALSE(tv::ui::helpPagePath("Fhelp.hlp").isEmpty());
+}
+
+TEST_F(StartupTest, HelpShowsTheSheetsOwnHelpPage) {
+    showActive(Form1);
+    Form1->Pomoc2->trigger();
+    QWidget* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowTitle() == QString("Pomoc")) help = w;
+    ASSERT_NE(help, nullptr);
+    auto* browser = help->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->source().toLocalFile().endsWith("km550help.html"));
+    EXPECT_TRUE(browser->toPlainText().contains("Arkusz kalkulacyjny Tarvelino 2.22"));
+    help->hide();
 }
 
 TEST_F(StartupTest, AboutShowsTheInfoBoxAndOkClosesIt) {
