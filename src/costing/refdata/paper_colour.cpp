@@ -115,6 +115,7 @@ void TForm4::buildLayout() {
         {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("pełny")});
     ComboBox1->setCurrentIndex(0);
     ComboBox2 = new QComboBox(this);
+    ComboBox2->setMaxVisibleItems(15);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setMinimumWidth(80);
     entry->addWidget(new QLabel(QStringLiteral("Ilość stron:"), this), 0, 0);

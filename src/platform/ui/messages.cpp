@@ -106,8 +106,12 @@ QString runFileDialog(const FileDialogRequest& request) {
         s.fileRequests.append(request);
         return s.fileAnswerer(request);
     }
-    QFileDialog dialog(QApplication::activeWindow(), request.title,
-                       QDir(request.initialFolder).absolutePath(), qtFilter(request.filter));
+    // The folder a form keeps its files in is made when missing, as saving
+    // into it would: the dialog then opens inside it rather than offering the
+    // folder's own name as the file name.
+    const QString folder = QDir(request.initialFolder).absolutePath();
+    if (!request.initialFolder.isEmpty()) QDir().mkpath(folder);
+    QFileDialog dialog(QApplication::activeWindow(), request.title, folder, qtFilter(request.filter));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Opening a name that does not exist is the form's to report, not the dialog's.
     dialog.setFileMode(QFileDialog::AnyFile);

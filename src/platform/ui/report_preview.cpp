@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -82,7 +84,11 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     setModal(true);
     setWindowTitle(report.title.isEmpty() ? QStringLiteral("Podgląd wydruku")
                                           : QStringLiteral("Podgląd wydruku - %1").arg(report.title));
-    resize(900, 1000);
+    // As tall as a page reads well, but never taller than the screen.
+    QSize size(900, 1000);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.92);
+    resize(size);
 
     auto* bar = new QHBoxLayout;
     m_first = navigationButton(QStringLiteral("|<"), QStringLiteral("Pierwsza strona"), this);

@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -202,4 +205,25 @@ TEST(MessageSeam, QueuedAnswersComeFirstAndEveryBoxIsRecorded) {
     EXPECT_EQ(shownMessages()[0].buttons, Buttons::YesNo);
     EXPECT_EQ(shownMessages()[0].caption, QString());
     clearShownMessages();
+}
+
+TEST(FileDialog, OpensInsideTheFormsFolderMakingItWhenMissing) {
+    QTemporaryDir work;
+    const QString folder = work.filePath("Kalkulacje");
+    QString shownFolder;
+    QString shownName = "?";
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                shownFolder = dialog->directory().absolutePath();
+                if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) shownName = name->text();
+                dialog->reject();
+            }
+    });
+    const QString chosen = runFileDialog({"Zachowaj jako..", "Kalkulacje|*.clc", "clc", folder, true, true});
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(shownFolder, folder);
+    // The folder's own name is not offered as the file name.
+    EXPECT_EQ(shownName, QString());
 }
