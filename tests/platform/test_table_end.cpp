@@ -13,15 +13,20 @@ int customerCount() {
     return t.recordCount();
 }
 
+// Begins a customer row and leaves it pending.
+void beginCustomer(Table& t, const QString& id, int nr) {
+    t.open();
+    t.append();
+    t.fieldByName("Id").setAsString(id);
+    t.fieldByName("Nr").setAsInteger(nr);
+}
+
 } // namespace
 
 TEST(ProgramEnd, ChangedPendingRowsArePostedUntouchedOnesDropped) {
     tvtest::WorkingFolder folder;
     Table changed("kontrahenci.db");
-    changed.open();
-    changed.append();
-    changed.fieldByName("Id").setAsString("Nowak");
-    changed.fieldByName("Nr").setAsInteger(1);
+    beginCustomer(changed, "Nowak", 1);
 
     Table untouched("formaty.db");
     untouched.open();
@@ -40,17 +45,11 @@ TEST(ProgramEnd, ChangedPendingRowsArePostedUntouchedOnesDropped) {
 TEST(ProgramEnd, AFailedPostIsReportedAndTheOtherTablesStillFinish) {
     tvtest::WorkingFolder folder;
     Table first("kontrahenci.db");
-    first.open();
-    first.append();
-    first.fieldByName("Id").setAsString("Kowal");
-    first.fieldByName("Nr").setAsInteger(7);
+    beginCustomer(first, "Kowal", 7);
     first.post();
 
     Table duplicate("kontrahenci.db");
-    duplicate.open();
-    duplicate.append();
-    duplicate.fieldByName("Id").setAsString("Kowal");
-    duplicate.fieldByName("Nr").setAsInteger(7);
+    beginCustomer(duplicate, "Kowal", 7);
 
     Table other("pozycje.db");
     other.open();
