@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "costing/rounding.h"
+#include "costing/rules/rounding.h"
 #include "platform/convert.h"
 #include "platform/currency.h"
 #include "support/test_env.h"

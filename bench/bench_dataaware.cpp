@@ -43,7 +43,7 @@ public:
             }
         });
         table->first();
-        source = std::make_unique<tv::DataSource>(table.get());
+        source = std::make_unique<tv::ui::DataSource>(table.get());
     }
     ~LongTable() {
         grid.reset();
@@ -52,8 +52,8 @@ public:
         tv::ui::setAnswerer({});
     }
 
-    std::unique_ptr<tv::DBGrid> makeGrid() const {
-        auto made = std::make_unique<tv::DBGrid>();
+    std::unique_ptr<tv::ui::DBGrid> makeGrid() const {
+        auto made = std::make_unique<tv::ui::DBGrid>();
         made->setDataSource(source.get());
         made->setColumns({{"Format", "Format"},
                           {"Ilosc", "Ilość arkuszy"},
@@ -67,8 +67,8 @@ public:
 
     tvtest::WorkingFolder folder;
     std::unique_ptr<tv::Table> table;
-    std::unique_ptr<tv::DataSource> source;
-    std::unique_ptr<tv::DBGrid> grid;
+    std::unique_ptr<tv::ui::DataSource> source;
+    std::unique_ptr<tv::ui::DBGrid> grid;
 };
 
 // Made by the first benchmark that needs it, and gone before the application.
@@ -93,7 +93,7 @@ template <class Step> void timeSteps(benchmark::State& state, Step step) {
     if (!times.empty()) state.counters["median_ms"] = times[times.size() / 2] * 1000.0;
 }
 
-tv::DBGrid& shownGrid() {
+tv::ui::DBGrid& shownGrid() {
     LongTable& data = longTable();
     if (!data.grid) {
         data.grid = data.makeGrid();
@@ -108,7 +108,7 @@ void BM_OpenGridOver20000Rows(benchmark::State& state) {
     LongTable& data = longTable();
     data.table->first();
     timeSteps(state, [&] {
-        std::unique_ptr<tv::DBGrid> grid = data.makeGrid();
+        std::unique_ptr<tv::ui::DBGrid> grid = data.makeGrid();
         benchmark::DoNotOptimize(grid->grab());
     });
 }
@@ -116,7 +116,7 @@ BENCHMARK(BM_OpenGridOver20000Rows)->UseManualTime()->Unit(benchmark::kMilliseco
 
 // "Ostatnia pozycja" and back to the first row, each shown.
 void BM_JumpToTheLastRowAndBack(benchmark::State& state) {
-    tv::DBGrid& grid = shownGrid();
+    tv::ui::DBGrid& grid = shownGrid();
     tv::Table& table = *longTable().table;
     timeSteps(state, [&] {
         table.last();
@@ -130,7 +130,7 @@ BENCHMARK(BM_JumpToTheLastRowAndBack)->UseManualTime()->Unit(benchmark::kMillise
 
 // Page Down in the grid: the cursor follows and the next screen is painted.
 void BM_PageDown(benchmark::State& state) {
-    tv::DBGrid& grid = shownGrid();
+    tv::ui::DBGrid& grid = shownGrid();
     tv::Table& table = *longTable().table;
     table.first();
     timeSteps(state, [&] {
@@ -144,7 +144,7 @@ BENCHMARK(BM_PageDown)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // One field changed and the row stored in the middle of the table, shown.
 void BM_EditAndPostOneRow(benchmark::State& state) {
-    tv::DBGrid& grid = shownGrid();
+    tv::ui::DBGrid& grid = shownGrid();
     tv::Table& table = *longTable().table;
     table.moveTo(kRows / 2);
     int weight = 80;

@@ -67,6 +67,7 @@ BENCHMARK(BM_CalculationLayoutOnly)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerTables();
     tvtest::usePolishSettings();
     tvtest::WorkingFolder folder;
     createForms();

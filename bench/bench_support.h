@@ -45,6 +45,7 @@ private:
 inline int runBenchmarks(int argc, char** argv, const std::function<void()>& atExit = {}) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerTables();
     tvtest::usePolishSettings();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

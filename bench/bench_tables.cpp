@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 
+#include "app/forms.h"
 #include "platform/table.h"
 #include "support/test_env.h"
 
@@ -157,4 +158,10 @@ BENCHMARK(BM_OpenWorkingFolder)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    registerTables();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

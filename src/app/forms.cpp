@@ -17,7 +17,10 @@
 #include "costing/refdata/paper_kinds.h"
 #include "costing/reports/blank_calculation_report.h"
 #include "costing/reports/calculation_report.h"
+#include "costing/rules/costing_tables.h"
 #include "invoicing/invoice_window.h"
+#include "invoicing/rules/invoicing_tables.h"
+#include "platform/table.h"
 
 namespace {
 QStringList g_order;
@@ -28,8 +31,21 @@ template <typename T> T* create(const char* name) {
 }
 } // namespace
 
+void registerTables() {
+    tv::registerLayouts(costing::costingTables());
+    tv::registerLayouts(invoicing::invoicingTables());
+}
+
 const QStringList& formCreationOrder() {
     return g_order;
+}
+
+// The calls between the forms of the two areas, made here where both are
+// known, so that neither area depends on the other's windows.
+static void wireForms() {
+    Form1->showInfoBox = [] { formatka_info->show(); };
+    Form_fa4->resortCustomers = [] { Form_fa1->SortujKontrahentow(); };
+    Form_fa4->customerPickers = {Form_fa1->ComboBox3, Form1->ComboBox7};
 }
 
 void createForms() {
@@ -52,6 +68,7 @@ void createForms() {
     Form_fa1 = create<TForm_fa1>("TForm_fa1");
     Form_fa4 = create<TForm_fa4>("TForm_fa4");
     formatka_info = create<Tformatka_info>("Tformatka_info");
+    wireForms();
 }
 
 template <typename T> static void destroy(T*& form) {

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+// Makes the tables of both areas known to the table layer; before the
+// tables are opened.
+void registerTables();
+
 // Creates every form once, in the program's fixed order; each is reached
 // through its global pointer until destroyForms() at the end of the run.
 void createForms();

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         tv::ui::setHelpFile(QStringLiteral("KM550HELP.HLP"));
         const QString data = findDataDir();
         tv::ui::setDataDir(data);
+        registerTables();
         // The working folder is the folder the program was started in.
         tv::Database::open(QDir::currentPath(), data);
         createForms();

@@ -13,6 +13,7 @@
 #include "costing/costing_sheet.h"
 #include "costing/refdata/initial_settings.h"
 #include "costing/refdata/paper_colour.h"
+#include "platform/clock.h"
 #include "platform/convert.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
@@ -218,7 +219,7 @@ void TForm1::NowaKalkulacja() {
     if (Form6) Form6->WczytajUstawienia();
     nazwaPliku.clear();
     setCaption(*this);
-    DateTimePicker1->setDate(QDate::currentDate());
+    DateTimePicker1->setDate(tv::today());
 }
 
 void TForm1::Nowa1Click(QObject*) {

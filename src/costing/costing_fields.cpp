@@ -7,13 +7,13 @@
 #include <QScopeGuard>
 #include <QVariant>
 
-#include "costing/field_chain.h"
 #include "costing/refdata/paper_colour.h"
-#include "costing/rounding.h"
+#include "costing/rules/rounding.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/field_chain.h"
 
-using costing::chain::put;
+using tv::ui::chain::put;
 
 namespace {
 
@@ -37,72 +37,87 @@ struct FieldRule {
     KeyHandler keyDown; // none for the folds, where Enter does nothing
 };
 
-#define TV_HANDLERS(n) &TForm1::Edit##n##Enter, &TForm1::Edit##n##Change, &TForm1::Edit##n##Exit
-#define TV_RULE(n, check, section, atOnce)                                                                   \
-    { n, Check::check, section, atOnce, TV_HANDLERS(n), &TForm1::Edit##n##KeyDown }
-
+// Every input field of the sheet, once: its number, check, section, whether
+// an accepted change recomputes at once, and how its handlers are written:
+// Plain fields differ from their neighbours only by this row, Own fields have
+// handlers of their own below, NoKey fields have no key-down handler.
 // clang-format off
-const FieldRule kRules[] = {
-    // field, check, section, recomputed at once
-    TV_RULE(2,  Liczba, 0, false), // print run, copied into its mirrors
-    TV_RULE(5,  Kwota,  0, false), // paper cost of the job, copied into Edit22 on leaving
-    TV_RULE(7,  Kwota,  1, false),
-    TV_RULE(9,  Kwota,  1, false),
-    TV_RULE(10, Kwota,  1, true),
-    TV_RULE(11, Kwota,  1, false),
-    TV_RULE(12, Kwota,  1, true),
-    TV_RULE(13, Kwota,  1, true),
-    TV_RULE(14, Kwota,  1, true),
-    TV_RULE(15, Liczba, 1, false),
-    TV_RULE(16, Kwota,  1, false),
-    TV_RULE(17, Kwota,  1, true),
-    TV_RULE(18, Liczba, 1, false),
-    TV_RULE(19, Kwota,  1, false),
-    TV_RULE(20, Kwota,  1, true),
-    TV_RULE(22, Kwota,  2, true),
-    TV_RULE(23, Kwota,  2, true),
-    TV_RULE(24, Kwota,  2, false),
-    TV_RULE(26, Kwota,  2, false),
-    TV_RULE(28, Kwota,  2, false),
-    TV_RULE(30, Kwota,  2, false),
-    TV_RULE(31, Kwota,  2, true),
-    TV_RULE(32, Kwota,  2, false),
-    TV_RULE(33, Kwota,  2, true),
-    TV_RULE(34, Kwota,  2, true),
-    TV_RULE(35, Kwota,  2, false),
-    TV_RULE(36, Kwota,  2, true),
-    {40, Check::Kwota, 3, false, TV_HANDLERS(40), nullptr}, // folds: Enter does nothing
-    TV_RULE(41, Kwota,  3, false),
-    TV_RULE(43, Kwota,  3, false),
-    TV_RULE(70, Kwota,  3, false),
-    TV_RULE(71, Kwota,  3, false),
-    TV_RULE(72, Kwota,  3, false),
-    TV_RULE(73, Kwota,  3, false),
-    TV_RULE(74, Kwota,  3, false),
-    TV_RULE(78, Kwota,  3, false),
-    TV_RULE(79, Kwota,  3, false),
-    TV_RULE(45, Kwota,  4, true),
-    TV_RULE(46, Kwota,  4, true),
-    TV_RULE(47, Kwota,  4, false),
-    TV_RULE(48, Kwota,  4, false),
-    TV_RULE(49, Kwota,  4, true),
-    TV_RULE(50, Kwota,  4, true),
-    TV_RULE(51, Kwota,  4, false),
-    TV_RULE(52, Kwota,  4, true),
-    TV_RULE(53, Liczba, 4, false),
-    TV_RULE(54, Kwota,  4, false),
-    TV_RULE(55, Kwota,  4, false),
-    TV_RULE(56, Liczba, 4, false),
-    TV_RULE(57, Kwota,  4, false),
-    TV_RULE(58, Kwota,  4, false),
-    TV_RULE(75, Kwota,  4, true),
-    TV_RULE(76, Kwota,  4, false),
-    TV_RULE(77, Kwota,  4, false),
-};
+#define TV_INPUT_FIELDS(X) \
+    X(2,  Liczba, 0, false, Own) /* print run, copied into its mirrors */ \
+    X(5,  Kwota,  0, false, Own) /* paper cost of the job, copied into Edit22 on leaving */ \
+    X(7,  Kwota,  1, false, Plain) \
+    X(9,  Kwota,  1, false, Plain) \
+    X(10, Kwota,  1, true,  Plain) \
+    X(11, Kwota,  1, false, Plain) \
+    X(12, Kwota,  1, true,  Plain) \
+    X(13, Kwota,  1, true,  Plain) \
+    X(14, Kwota,  1, true,  Plain) \
+    X(15, Liczba, 1, false, Plain) \
+    X(16, Kwota,  1, false, Plain) \
+    X(17, Kwota,  1, true,  Plain) \
+    X(18, Liczba, 1, false, Plain) \
+    X(19, Kwota,  1, false, Plain) \
+    X(20, Kwota,  1, true,  Plain) \
+    X(22, Kwota,  2, true,  Plain) \
+    X(23, Kwota,  2, true,  Plain) \
+    X(24, Kwota,  2, false, Plain) \
+    X(26, Kwota,  2, false, Plain) \
+    X(28, Kwota,  2, false, Plain) \
+    X(30, Kwota,  2, false, Plain) \
+    X(31, Kwota,  2, true,  Plain) \
+    X(32, Kwota,  2, false, Plain) \
+    X(33, Kwota,  2, true,  Plain) \
+    X(34, Kwota,  2, true,  Plain) \
+    X(35, Kwota,  2, false, Plain) \
+    X(36, Kwota,  2, true,  Plain) \
+    X(40, Kwota,  3, false, NoKey) /* folds: Enter does nothing */ \
+    X(41, Kwota,  3, false, Plain) \
+    X(43, Kwota,  3, false, Plain) \
+    X(70, Kwota,  3, false, Plain) \
+    X(71, Kwota,  3, false, Plain) \
+    X(72, Kwota,  3, false, Plain) \
+    X(73, Kwota,  3, false, Plain) \
+    X(74, Kwota,  3, false, Plain) \
+    X(78, Kwota,  3, false, Plain) \
+    X(79, Kwota,  3, false, Plain) \
+    X(45, Kwota,  4, true,  Plain) \
+    X(46, Kwota,  4, true,  Plain) \
+    X(47, Kwota,  4, false, Plain) \
+    X(48, Kwota,  4, false, Plain) \
+    X(49, Kwota,  4, true,  Plain) \
+    X(50, Kwota,  4, true,  Plain) \
+    X(51, Kwota,  4, false, Plain) \
+    X(52, Kwota,  4, true,  Plain) \
+    X(53, Liczba, 4, false, Plain) \
+    X(54, Kwota,  4, false, Plain) \
+    X(55, Kwota,  4, false, Plain) \
+    X(56, Liczba, 4, false, Plain) \
+    X(57, Kwota,  4, false, Plain) \
+    X(58, Kwota,  4, false, Plain) \
+    X(75, Kwota,  4, true,  Plain) \
+    X(76, Kwota,  4, false, Plain) \
+    X(77, Kwota,  4, false, Plain)
 // clang-format on
 
+#define TV_KEY_Plain(n) &TForm1::Edit##n##KeyDown
+#define TV_KEY_Own(n) &TForm1::Edit##n##KeyDown
+#define TV_KEY_NoKey(n) nullptr
+#define TV_RULE(n, check, section, atOnce, kind)                                                             \
+    {n,                                                                                                      \
+     Check::check,                                                                                           \
+     section,                                                                                                \
+     atOnce,                                                                                                 \
+     &TForm1::Edit##n##Enter,                                                                                \
+     &TForm1::Edit##n##Change,                                                                               \
+     &TForm1::Edit##n##Exit,                                                                                 \
+     TV_KEY_##kind(n)},
+
+const FieldRule kRules[] = {TV_INPUT_FIELDS(TV_RULE)};
+
 #undef TV_RULE
-#undef TV_HANDLERS
+#undef TV_KEY_NoKey
+#undef TV_KEY_Own
+#undef TV_KEY_Plain
 
 // The sheet's fields by number, for the rules above.
 #define TV_EDIT_MEMBER(n) &TForm1::Edit##n,
@@ -225,7 +240,7 @@ void fieldKeyDown(TForm1& form, int number, QObject* sender, int key) {
 void TForm1::bindFieldHandlers() {
     setProperty(kStateProperty, QVariant::fromValue<void*>(new FieldState(this)));
     FieldState& state = stateOf(*this);
-    using costing::chain::runHandler;
+    using tv::ui::chain::runHandler;
 
     for (const FieldRule& rule : kRules) {
         QLineEdit* field = editOf(*this, rule.number);
@@ -307,7 +322,7 @@ void TForm1::Edit2Change(QObject*) {
 }
 
 void TForm1::Edit2Exit(QObject*) {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     const QString run = Edit2->text();
     if (run.isEmpty() || tv::StrToFloat(run) <= 0.0) put(Edit2, QStringLiteral("1"));
     if (Form4) Form4->PrzeliczPapier();
@@ -327,7 +342,7 @@ void TForm1::Edit5Change(QObject*) {
 }
 
 void TForm1::Edit5Exit(QObject*) {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     if (Edit5->text().isEmpty()) put(Edit5, QStringLiteral("0"));
     put(Edit22, Edit5->text());
 }
@@ -336,8 +351,8 @@ void TForm1::Edit5KeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers) {
     fieldKeyDown(*this, 5, Sender, Key);
 }
 
-// Every other field differs from its neighbours only by its rule.
-#define TV_FIELD_ENTER_CHANGE_EXIT(n)                                                                        \
+// Every other field differs from its neighbours only by its row of the list.
+#define TV_DEFINE_ENTER_CHANGE_EXIT(n)                                                                       \
     void TForm1::Edit##n##Enter(QObject*) {                                                                  \
         fieldEnter(*this, n);                                                                                \
     }                                                                                                        \
@@ -345,67 +360,23 @@ void TForm1::Edit5KeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers) {
         fieldChange(*this, n);                                                                               \
     }                                                                                                        \
     void TForm1::Edit##n##Exit(QObject*) {                                                                   \
-        costing::chain::Scope scope;                                                                         \
+        tv::ui::chain::Scope scope;                                                                          \
         fieldExit(*this, n);                                                                                 \
     }
-#define TV_FIELD(n)                                                                                          \
-    TV_FIELD_ENTER_CHANGE_EXIT(n)                                                                            \
+#define TV_DEFINE_Plain(n)                                                                                   \
+    TV_DEFINE_ENTER_CHANGE_EXIT(n)                                                                           \
     void TForm1::Edit##n##KeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers) {                        \
         fieldKeyDown(*this, n, Sender, Key);                                                                 \
     }
+#define TV_DEFINE_NoKey(n) TV_DEFINE_ENTER_CHANGE_EXIT(n)
+#define TV_DEFINE_Own(n)
+#define TV_DEFINE(n, check, section, atOnce, kind) TV_DEFINE_##kind(n)
 
-TV_FIELD(7)
-TV_FIELD(9)
-TV_FIELD(10)
-TV_FIELD(11)
-TV_FIELD(12)
-TV_FIELD(13)
-TV_FIELD(14)
-TV_FIELD(15)
-TV_FIELD(16)
-TV_FIELD(17)
-TV_FIELD(18)
-TV_FIELD(19)
-TV_FIELD(20)
-TV_FIELD(22)
-TV_FIELD(23)
-TV_FIELD(24)
-TV_FIELD(26)
-TV_FIELD(28)
-TV_FIELD(30)
-TV_FIELD(31)
-TV_FIELD(32)
-TV_FIELD(33)
-TV_FIELD(34)
-TV_FIELD(35)
-TV_FIELD(36)
-TV_FIELD_ENTER_CHANGE_EXIT(40) // Enter in the folds does nothing
-TV_FIELD(41)
-TV_FIELD(43)
-TV_FIELD(70)
-TV_FIELD(71)
-TV_FIELD(72)
-TV_FIELD(73)
-TV_FIELD(74)
-TV_FIELD(78)
-TV_FIELD(79)
-TV_FIELD(45)
-TV_FIELD(46)
-TV_FIELD(47)
-TV_FIELD(48)
-TV_FIELD(49)
-TV_FIELD(50)
-TV_FIELD(51)
-TV_FIELD(52)
-TV_FIELD(53)
-TV_FIELD(54)
-TV_FIELD(55)
-TV_FIELD(56)
-TV_FIELD(57)
-TV_FIELD(58)
-TV_FIELD(75)
-TV_FIELD(76)
-TV_FIELD(77)
+TV_INPUT_FIELDS(TV_DEFINE)
 
-#undef TV_FIELD
-#undef TV_FIELD_ENTER_CHANGE_EXIT
+#undef TV_DEFINE
+#undef TV_DEFINE_Own
+#undef TV_DEFINE_NoKey
+#undef TV_DEFINE_Plain
+#undef TV_DEFINE_ENTER_CHANGE_EXIT
+#undef TV_INPUT_FIELDS

@@ -5,14 +5,22 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "costing/field_chain.h"
-#include "costing/rounding.h"
+#include "costing/rules/money.h"
+#include "costing/rules/rounding.h"
+#include "costing/rules/vat_rates.h"
 #include "platform/convert.h"
 #include "platform/currency.h"
+#include "platform/ui/field_chain.h"
 #include "platform/ui/messages.h"
 
-using costing::chain::put;
+using costing::add;
+using costing::addProduct;
+using costing::mul;
+using costing::mulAdd;
+using costing::rebuildRateTable;
+using costing::vatRate;
 using tv::Currency;
+using tv::ui::chain::put;
 
 namespace {
 
@@ -28,23 +36,10 @@ Currency C(const QLineEdit* field) {
     return tv::StrToCurr(field->text());
 }
 Currency Cur(double d) {
-    return Currency::fromDouble(d);
+    return costing::toMoney(d);
 }
 QString text(Currency v) {
     return tv::CurrToStr(v);
-}
-
-// Products and sums of floats are formed in extended precision and stored as a
-// double, as the figures have always been computed; the last bit decides a
-// figure that lies on a rounding boundary.
-double mul(double a, double b) {
-    return double(static_cast<long double>(a) * static_cast<long double>(b));
-}
-double mul(double a, double b, double c) {
-    return double(static_cast<long double>(a) * static_cast<long double>(b) * static_cast<long double>(c));
-}
-double add(double a, double b) {
-    return double(static_cast<long double>(a) + static_cast<long double>(b));
 }
 
 // One line of a section: its amount written into its field (through the
@@ -76,77 +71,10 @@ struct HandlerError {
 
 void putRaisingHandlerErrors(QLineEdit* field, const QString& t) {
     field->setText(t);
-    if (std::exception_ptr error = costing::chain::takePending()) throw HandlerError{error};
-}
-
-// The VAT percentage of a rate code: "zw." is exempt, any other code is a number.
-double rate(const QString& code) {
-    return code == QLatin1String("zw.") ? 0.0 : tv::StrToFloat(code);
+    if (std::exception_ptr error = tv::ui::chain::takePending()) throw HandlerError{error};
 }
 
 const QString kWholeNet = QStringLiteral("do całości");
-
-// Renumbers the job's lines and rebuilds the totals per VAT rate from them.
-// Returns the gross total of all rates. The total is summed in memory: a
-// temporary row in the shared table would be seen by the invoice window if
-// anything stopped between writing and deleting it.
-double rebuildRateTable(tv::Table& lines, tv::Table& rates) {
-    const QString VAT = QStringLiteral("VAT"), Netto = QStringLiteral("Netto"),
-                  KwotaVAT = QStringLiteral("KwotaVAT"), Brutto = QStringLiteral("Brutto");
-    lines.first();
-    rates.emptyTable();
-
-    const int count = lines.recordCount();
-    for (int i = 0; i < count; ++i) {
-        lines.edit();
-        lines.fieldByName(QStringLiteral("Lp")).setAsInteger(i + 1);
-        lines.post();
-
-        const QString code = lines.fieldByName(VAT).asString();
-        bool found = false;
-        for (rates.first(); !rates.eof(); rates.next()) {
-            if (rates.fieldByName(VAT).asString() == code) {
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            rates.append();
-            rates.fieldByName(VAT).setAsString(code);
-            rates.fieldByName(Netto).setAsFloat(Zaokraglij(lines.fieldByName(Netto).asFloat()));
-            rates.fieldByName(KwotaVAT).setAsFloat(Zaokraglij(lines.fieldByName(KwotaVAT).asFloat()));
-            rates.fieldByName(Brutto).setAsFloat(
-                add(rates.fieldByName(Netto).asFloat(), rates.fieldByName(KwotaVAT).asFloat()));
-            rates.post();
-        } else {
-            // Several lines of one rate: the VAT of their summed net, not the sum of their VATs.
-            const double r = rate(rates.fieldByName(VAT).asString());
-            rates.edit();
-            rates.fieldByName(Netto).setAsFloat(
-                add(rates.fieldByName(Netto).asFloat(), Zaokraglij(lines.fieldByName(Netto).asFloat())));
-            rates.fieldByName(KwotaVAT).setAsFloat(
-                Zaokraglij(mul(rates.fieldByName(Netto).asFloat(), r, 0.01)));
-            rates.fieldByName(Brutto).setAsFloat(
-                add(rates.fieldByName(Netto).asFloat(), rates.fieldByName(KwotaVAT).asFloat()));
-            rates.post();
-        }
-        lines.next();
-    }
-
-    // The net and VAT sums belong to the total row, of which only the gross
-    // reaches the sheet; all three are still formed, so that a sum out of the
-    // money range stops the run as it always has.
-    Currency net, gross, vat;
-    auto accumulate = [](Currency sum, double value) {
-        return Cur(Zaokraglij((sum + Cur(value)).toDouble()));
-    };
-    for (rates.first(); !rates.eof(); rates.next()) {
-        net = accumulate(net, rates.fieldByName(Netto).asFloat());
-        gross = accumulate(gross, rates.fieldByName(Brutto).asFloat());
-        vat = accumulate(vat, rates.fieldByName(KwotaVAT).asFloat());
-    }
-    return gross.toDouble();
-}
 
 void openIfNeeded(tv::Table* table) {
     if (!table->active()) table->open();
@@ -155,7 +83,7 @@ void openIfNeeded(tv::Table* table) {
 } // namespace
 
 void TForm1::PrzeliczPrzygotowanie() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     // Section 1 is recomputed on every keystroke of its fields; a text that is
     // still being typed simply leaves the figures as they were. Only its own
     // operands are passed over in silence: an error of the summary that its
@@ -168,10 +96,7 @@ void TForm1::PrzeliczPrzygotowanie() {
         const double blackPages = mul(blackRate, F(Edit10));
         const double f12 = F(Edit12);
         const double f13 = F(Edit13);
-        addLine(Edit14,
-                Cur(double(static_cast<long double>(blackPages) +
-                           static_cast<long double>(f12) * static_cast<long double>(f13))),
-                S, putRaisingHandlerErrors);
+        addLine(Edit14, Cur(addProduct(blackPages, f12, f13)), S, putRaisingHandlerErrors);
         addLine(Edit17, floatProduct(Edit15, Edit16), S, putRaisingHandlerErrors);
         addLine(Edit20, floatProduct(Edit18, Edit19), S, putRaisingHandlerErrors);
         putRaisingHandlerErrors(Edit21, text(S));
@@ -182,7 +107,7 @@ void TForm1::PrzeliczPrzygotowanie() {
 }
 
 void TForm1::PrzeliczMaterial() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     Currency S;
     addLine(Edit24, moneyProduct(Edit23, Edit22), S);
 
@@ -200,7 +125,7 @@ void TForm1::PrzeliczMaterial() {
 }
 
 void TForm1::PrzeliczRobocizne() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     Currency S = C(Edit41);
     S += C(Edit43);
     S += C(Edit70);
@@ -212,7 +137,7 @@ void TForm1::PrzeliczRobocizne() {
 }
 
 void TForm1::PrzeliczRobocizneBezposrednia() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     Currency S;
     // Passes: plates times the print run as a float product, then the pass price.
     Currency passes = floatProduct(Edit45, Edit46);
@@ -237,7 +162,7 @@ void TForm1::PrzeliczRobocizneBezposrednia() {
 }
 
 void TForm1::PrzeliczPodsumowanie() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     put(Edit63, Edit59->text());
 
     const Currency directLabourCopy = C(Edit63);
@@ -257,7 +182,7 @@ void TForm1::PrzeliczPodsumowanie() {
 
     const bool wholeNet = ComboBox6->currentText() == kWholeNet;
     const Currency base = wholeNet ? C(Edit65) : C(Edit21);
-    const Currency V = base * Cur(mul(rate(ComboBox1->currentText()), 0.01));
+    const Currency V = base * Cur(mul(vatRate(ComboBox1->currentText()), 0.01));
     put(Edit66, text(V));
 
     const QString discount = ComboBox3->currentText();
@@ -313,19 +238,18 @@ void TForm1::PrzeliczPodsumowanie() {
                 pozycje->edit();
                 double u = pozycje->fieldByName(QStringLiteral("Netto_jedn")).asFloat();
                 if (discountValid) u = Zaokraglij(mul(100.0 - double(d), u, 0.01));
-                const double r = rate(pozycje->fieldByName(QStringLiteral("VAT")).asString());
+                const double r = vatRate(pozycje->fieldByName(QStringLiteral("VAT")).asString());
                 const double n = mul(pozycje->fieldByName(QStringLiteral("Ilosc")).asFloat(), u);
                 const double lineVat = mul(n, r, 0.01);
                 pozycje->fieldByName(QStringLiteral("Netto_jedn")).setAsFloat(u);
                 pozycje->fieldByName(QStringLiteral("Netto")).setAsFloat(n);
                 pozycje->fieldByName(QStringLiteral("KwotaVAT")).setAsFloat(lineVat);
-                pozycje->fieldByName(QStringLiteral("Brutto"))
-                    .setAsFloat(double(static_cast<long double>(n) * r * static_cast<long double>(0.01) + n));
+                pozycje->fieldByName(QStringLiteral("Brutto")).setAsFloat(mulAdd(n, r, 0.01, n));
                 pozycje->post();
                 pozycje->next();
             }
 
-            grossTotal = rebuildRateTable(*pozycje, *stawkiVAT);
+            grossTotal = rebuildRateTable(*pozycje, *stawkiVAT).gross.toDouble();
         });
         put(Edit67, tv::FloatToStr(grossTotal));
     }
@@ -337,11 +261,12 @@ void TForm1::PrzeliczPodsumowanie() {
 }
 
 void TForm1::PrzeliczStawkiVAT() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     openIfNeeded(pozycje);
     openIfNeeded(stawkiVAT);
     double grossTotal = 0;
-    tv::Database::instance().transaction([&] { grossTotal = rebuildRateTable(*pozycje, *stawkiVAT); });
+    tv::Database::instance().transaction(
+        [&] { grossTotal = rebuildRateTable(*pozycje, *stawkiVAT).gross.toDouble(); });
     put(Edit67, tv::FloatToStr(grossTotal));
 }
 

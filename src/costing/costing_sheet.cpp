@@ -18,13 +18,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/info_box.h"
 #include "costing/costing_sheet_catalogue.h"
 #include "costing/refdata/customers.h"
 #include "costing/refdata/initial_settings.h"
 #include "costing/refdata/paper_colour.h"
 #include "costing/refdata/paper_formats.h"
 #include "costing/refdata/paper_kinds.h"
+#include "platform/clock.h"
 #include "platform/ui/application.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
@@ -78,7 +78,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     pozycje = new tv::Table(QStringLiteral("pozycje.DB"));
     stawkiVAT = new tv::Table(QStringLiteral("stawkiVAT.DB"));
     formaty->open();
-    DataSource2 = new tv::DataSource(formaty, this);
+    DataSource2 = new tv::ui::DataSource(formaty, this);
 
     buildMenuAndToolbar();
     buildLayout();
@@ -87,7 +87,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     poprzedniTekst.clear();
     katalog.clear();
     nazwaPliku.clear();
-    DateTimePicker1->setDate(QDate::currentDate());
+    DateTimePicker1->setDate(tv::today());
     DBLookupComboBox1->setText(formaty->eof() ? QString()
                                               : formaty->fieldByName(QStringLiteral("Nazwa")).asString());
     katalog = QDir::currentPath();
@@ -198,23 +198,23 @@ void TForm1::buildLayout() {
     QGroupBox** groups[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5};
     const QFontMetrics metrics(font());
     int tabIndex = 0;
-    for (const costing::Tab& tabSpec : costing::sheetCatalogue()) {
+    for (const costing::Tab& tabDef : costing::sheetCatalogue()) {
         auto* page = new QWidget;
-        page->setObjectName(tabSpec.objectName);
+        page->setObjectName(tabDef.objectName);
         *tabs[tabIndex++] = page;
         auto* pageLayout = new QVBoxLayout(page);
         QGridLayout* summaryColumns = nullptr;
-        if (tabSpec.objectName == QLatin1String("TabSheet4")) {
+        if (tabDef.objectName == QLatin1String("TabSheet4")) {
             summaryColumns = new QGridLayout;
             pageLayout->addLayout(summaryColumns);
         }
         int leftRow = 0;
-        for (const costing::Group& groupSpec : tabSpec.groups) {
+        for (const costing::Group& groupDef : tabDef.groups) {
             QWidget* container;
-            if (!groupSpec.title.isEmpty() || groupSpec.objectName.startsWith(QLatin1String("GroupBox"))) {
-                auto* box = new QGroupBox(groupSpec.title, page);
-                box->setObjectName(groupSpec.objectName);
-                const int n = groupSpec.objectName.mid(8).toInt();
+            if (!groupDef.title.isEmpty() || groupDef.objectName.startsWith(QLatin1String("GroupBox"))) {
+                auto* box = new QGroupBox(groupDef.title, page);
+                box->setObjectName(groupDef.objectName);
+                const int n = groupDef.objectName.mid(8).toInt();
                 if (n >= 1 && n <= 5) *groups[n - 1] = box;
                 container = box;
             } else {
@@ -224,10 +224,10 @@ void TForm1::buildLayout() {
             grid->setHorizontalSpacing(6);
             grid->setVerticalSpacing(4);
             int r = 0;
-            for (const costing::Row& rowSpec : groupSpec.rows) {
-                if (!rowSpec.caption.isEmpty()) grid->addWidget(new QLabel(rowSpec.caption, container), r, 0);
+            for (const costing::Row& rowDef : groupDef.rows) {
+                if (!rowDef.caption.isEmpty()) grid->addWidget(new QLabel(rowDef.caption, container), r, 0);
                 auto* cells = new QHBoxLayout;
-                for (const costing::Cell& cell : rowSpec.cells) {
+                for (const costing::Cell& cell : rowDef.cells) {
                     if (cell.name.isEmpty()) {
                         auto* label = new QLabel(cell.fixed, container);
                         cells->addWidget(label);
@@ -250,7 +250,7 @@ void TForm1::buildLayout() {
                     } else if (cell.name.startsWith(QLatin1String("ComboBox"))) {
                         w = makeOptionList(container, costing::percentItems());
                     } else if (cell.name == QLatin1String("DBLookupComboBox1")) {
-                        auto* lookup = new tv::DBLookupComboBox(container);
+                        auto* lookup = new tv::ui::DBLookupComboBox(container);
                         lookup->setListSource(DataSource2);
                         lookup->setListField(QStringLiteral("Nazwa"));
                         lookup->setKeyField(QStringLiteral("Nr"));
@@ -290,7 +290,7 @@ void TForm1::buildLayout() {
             grid->setColumnStretch(1, 1);
             if (summaryColumns) {
                 // The summary tab: the job's options on the left, the figures on the right.
-                if (groupSpec.objectName == QLatin1String("GroupBoxPodsumowanie"))
+                if (groupDef.objectName == QLatin1String("GroupBoxPodsumowanie"))
                     summaryColumns->addWidget(container, 0, 1, leftRow, 1);
                 else
                     summaryColumns->addWidget(container, leftRow++, 0);
@@ -319,7 +319,7 @@ void TForm1::buildLayout() {
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidget(page);
-        PageControl1->addTab(scroll, tabSpec.title);
+        PageControl1->addTab(scroll, tabDef.title);
     }
 
 #define TV_ASSIGN_EDIT(n) Edit##n = qobject_cast<QLineEdit*>(m_controls.value(QStringLiteral("Edit" #n)));
@@ -330,7 +330,7 @@ void TForm1::buildLayout() {
     for (int i = 0; i < 7; ++i)
         *combos[i] = qobject_cast<QComboBox*>(m_controls.value(QStringLiteral("ComboBox%1").arg(i + 1)));
     DBLookupComboBox1 =
-        qobject_cast<tv::DBLookupComboBox*>(m_controls.value(QStringLiteral("DBLookupComboBox1")));
+        qobject_cast<tv::ui::DBLookupComboBox*>(m_controls.value(QStringLiteral("DBLookupComboBox1")));
     DateTimePicker1 = qobject_cast<QDateEdit*>(m_controls.value(QStringLiteral("DateTimePicker1")));
     SpeedButton10 = qobject_cast<tv::ui::SpeedButton*>(m_controls.value(QStringLiteral("SpeedButton10")));
     SpeedButton11 = qobject_cast<tv::ui::SpeedButton*>(m_controls.value(QStringLiteral("SpeedButton11")));
@@ -388,7 +388,7 @@ void TForm1::bindCommands() {
     bindButton(SpeedButton4, &TForm1::SpeedButton4Click);
     // The invoice window is not part of this program yet.
     SpeedButton4->setEnabled(false);
-    connect(DBLookupComboBox1, &tv::DBLookupComboBox::closeUp, this,
+    connect(DBLookupComboBox1, &tv::ui::DBLookupComboBox::closeUp, this,
             [this] { tv::ui::guard([this] { DBLookupComboBox1CloseUp(DBLookupComboBox1); }); });
 }
 
@@ -435,7 +435,7 @@ void TForm1::Pomoc2Click(QObject*) {
 }
 
 void TForm1::Oprogramie1Click(QObject*) {
-    formatka_info->show();
+    if (showInfoBox) showInfoBox();
 }
 
 void TForm1::ZapamietajPola() {

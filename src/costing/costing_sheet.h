@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QDate>
 #include <QHash>
@@ -21,19 +22,18 @@ class QToolBar;
 // Every edit field of the sheet by number (there is no Edit80).
 #define TV_SHEET_EDITS(X)                                                                                    \
     X(1)                                                                                                     \
-    X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19)      \
-        X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27) X(28) X(29) X(30) X(31) X(32) X(33) X(34) X(35)      \
-            X(36) X(37) X(38) X(39) X(40) X(41) X(42) X(43) X(44) X(45) X(46) X(47) X(48) X(49) X(50) X(51)  \
-                X(52) X(53) X(54) X(55) X(56) X(57) X(58) X(59) X(60) X(61) X(62) X(63) X(64) X(65) X(66)    \
-                    X(67) X(68) X(69) X(70) X(71) X(72) X(73) X(74) X(75) X(76) X(77) X(78) X(79)
+    X(2)                                                                                                     \
+    X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20)     \
+        X(21) X(22) X(23) X(24) X(25) X(26) X(27) X(28) X(29) X(30) X(31) X(32) X(33) X(34) X(35) X(36)      \
+            X(37) X(38) X(39) X(40) X(41) X(42) X(43) X(44) X(45) X(46) X(47) X(48) X(49) X(50) X(51) X(52)  \
+                X(53) X(54) X(55) X(56) X(57) X(58) X(59) X(60) X(61) X(62) X(63) X(64) X(65) X(66) X(67)    \
+                    X(68) X(69) X(70) X(71) X(72) X(73) X(74) X(75) X(76) X(77) X(78) X(79)
 
-namespace tv {
+namespace tv::ui {
 class DBLookupComboBox;
 class DataSource;
-} // namespace tv
-namespace tv::ui {
 class SpeedButton;
-}
+} // namespace tv::ui
 
 // The costing sheet: one window in which the operator prices one print job.
 // Every input, rate and result is the text of a field; the section routines and
@@ -138,14 +138,14 @@ public:
     QLineEdit* Edit78 = nullptr;
     QLineEdit* Edit79 = nullptr;
 
-    QComboBox* ComboBox1 = nullptr;                    // VAT code
-    QComboBox* ComboBox2 = nullptr;                    // profit on direct labour, %
-    QComboBox* ComboBox3 = nullptr;                    // discount, %
-    QComboBox* ComboBox4 = nullptr;                    // mark-up on material, %
-    QComboBox* ComboBox5 = nullptr;                    // stitching
-    QComboBox* ComboBox6 = nullptr;                    // VAT scope
-    QComboBox* ComboBox7 = nullptr;                    // customer Id
-    tv::DBLookupComboBox* DBLookupComboBox1 = nullptr; // paper format
+    QComboBox* ComboBox1 = nullptr;                        // VAT code
+    QComboBox* ComboBox2 = nullptr;                        // profit on direct labour, %
+    QComboBox* ComboBox3 = nullptr;                        // discount, %
+    QComboBox* ComboBox4 = nullptr;                        // mark-up on material, %
+    QComboBox* ComboBox5 = nullptr;                        // stitching
+    QComboBox* ComboBox6 = nullptr;                        // VAT scope
+    QComboBox* ComboBox7 = nullptr;                        // customer Id
+    tv::ui::DBLookupComboBox* DBLookupComboBox1 = nullptr; // paper format
     QDateEdit* DateTimePicker1 = nullptr;
 
     // Toolbar and panel buttons; they never take the focus.
@@ -185,11 +185,11 @@ public:
     QAction* Oprogramie1 = nullptr;
 
     // Tables of the form.
-    tv::Table* kontrahenci = nullptr;      // kontrahenci.db
-    tv::Table* formaty = nullptr;          // formaty.db, the format box's list
-    tv::Table* pozycje = nullptr;          // pozycje.DB, the two lines of the job
-    tv::Table* stawkiVAT = nullptr;        // stawkiVAT.DB, totals per rate
-    tv::DataSource* DataSource2 = nullptr; // formaty, for the format box
+    tv::Table* kontrahenci = nullptr;          // kontrahenci.db
+    tv::Table* formaty = nullptr;              // formaty.db, the format box's list
+    tv::Table* pozycje = nullptr;              // pozycje.DB, the two lines of the job
+    tv::Table* stawkiVAT = nullptr;            // stawkiVAT.DB, totals per rate
+    tv::ui::DataSource* DataSource2 = nullptr; // formaty, for the format box
 
     // The hidden memo through which calculation files are read and written.
     tv::LineBuffer Memo1;
@@ -467,6 +467,9 @@ public:
     void ZapiszKalkulacje(const QString& fileName);
     void OtworzKalkulacje(const QString& fileName);
     void NowaKalkulacja();
+
+    // The program's info box, shown by "O programie"; wired where the forms are created.
+    std::function<void()> showInfoBox;
 
     // The field of that name ("Edit7", "ComboBox4"), for tests and the catalogue walk.
     QWidget* control(const QString& name) const;

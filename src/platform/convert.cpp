@@ -9,6 +9,7 @@
 
 #include <QLocale>
 
+#include "platform/clock.h"
 #include "platform/regional.h"
 
 namespace tv {
@@ -396,7 +397,7 @@ bool scanChar(const QString& text, qsizetype& i, QChar c) {
 // forty-nine after it.
 int expandYear(int year, int length) {
     if (length > 2) return year;
-    const int base = QDate::currentDate().year() - 50;
+    const int base = tv::today().year() - 50;
     year += base / 100 * 100;
     if (year < base) year += 100;
     return year;
@@ -567,7 +568,7 @@ bool TryStrToDate(const QString& text, QDate& date) {
         // A separator may close the date.
         scanChar(text, i, separator);
     } else {
-        year = QDate::currentDate().year();
+        year = tv::today().year();
         if (order == DateOrder::DMY)
             day = n1, month = n2;
         else

@@ -182,11 +182,12 @@ void Database::Impl::execOn(int layout, const QString& sql) {
 }
 
 void Database::Impl::fail(int layout, const QString& what) {
-    throw EDatabaseError(QStringLiteral("Błąd tabeli „%1”: %2").arg(allLayouts()[layout].fileName, what));
+    throw EDatabaseError(
+        QStringLiteral("Błąd tabeli „%1”: %2").arg(allLayouts()[size_t(layout)].fileName, what));
 }
 
 void Database::Impl::damaged(int layout, const QString& detail) {
-    throw EDatabaseError(tableFileMessage(allLayouts()[layout], detail));
+    throw EDatabaseError(tableFileMessage(allLayouts()[size_t(layout)], detail));
 }
 
 void Database::Impl::detach(int layout) {
@@ -196,7 +197,7 @@ void Database::Impl::detach(int layout) {
         sqlite3_finalize(statement);
     slot.statements.clear();
     const QString sql = QStringLiteral("DETACH DATABASE %1")
-                            .arg(detail::quoteIdentifier(detail::schemaName(allLayouts()[layout])));
+                            .arg(detail::quoteIdentifier(detail::schemaName(allLayouts()[size_t(layout)])));
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(layout, detail::sqliteMessage(db));
     slot.attached = false;
@@ -204,7 +205,7 @@ void Database::Impl::detach(int layout) {
 
 void Database::Impl::applyPragmas(int layout) {
     Slot& slot = files[size_t(layout)];
-    const TableLayout& table = allLayouts()[layout];
+    const TableLayout& table = allLayouts()[size_t(layout)];
     const QString schema = detail::quoteIdentifier(detail::schemaName(table));
     // Working tables are rebuilt on every use, so they trade durability for
     // speed: no sync, and a journal that is truncated rather than deleted. It
@@ -222,7 +223,7 @@ void Database::Impl::applyPragmas(int layout) {
 }
 
 void Database::Impl::verify(int layout, bool full) {
-    const TableLayout& table = allLayouts()[layout];
+    const TableLayout& table = allLayouts()[size_t(layout)];
     const QString schema = detail::quoteIdentifier(detail::schemaName(table));
     sqlite3_stmt* statement = nullptr;
     const QByteArray info =
@@ -280,7 +281,7 @@ void Database::Impl::attach(int layout) {
         if (slot.pragmasPending && sqlite3_get_autocommit(db)) applyPragmas(layout);
         return;
     }
-    const TableLayout& table = allLayouts()[layout];
+    const TableLayout& table = allLayouts()[size_t(layout)];
     int attachedCount = 0;
     for (const Slot& s : files)
         attachedCount += s.attached ? 1 : 0;
@@ -291,7 +292,7 @@ void Database::Impl::attach(int layout) {
         for (int i = 0; i < int(files.size()); ++i) {
             const Slot& s = files[size_t(i)];
             if (!s.attached || s.pins > 0) continue;
-            const QByteArray schema = detail::schemaName(allLayouts()[i]).toUtf8();
+            const QByteArray schema = detail::schemaName(allLayouts()[size_t(i)]).toUtf8();
             if (sqlite3_txn_state(db, schema.constData()) != SQLITE_TXN_NONE) continue;
             if (victim < 0 || s.lastUse < files[size_t(victim)].lastUse) victim = i;
         }
@@ -345,7 +346,7 @@ sqlite3_stmt* Database::Impl::statement(int layout, const QString& sql) {
 }
 
 void Database::Impl::createFile(int layout, const QString& tsvPath) {
-    const TableLayout& table = allLayouts()[layout];
+    const TableLayout& table = allLayouts()[size_t(layout)];
     Slot& slot = files[size_t(layout)];
     if (slot.attached) detach(layout);
     const QString target = slot.path.isEmpty() ? QDir(folder).filePath(table.fileName) : slot.path;
@@ -446,15 +447,15 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
     sqlite3_extended_result_codes(d.db, 1);
     d.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
     d.attachLimit = sqlite3_limit(d.db, SQLITE_LIMIT_ATTACHED, -1);
-    const QVector<TableLayout>& layouts = allLayouts();
-    d.files.resize(size_t(layouts.size()));
-    for (int i = 0; i < layouts.size(); ++i) {
-        const TableLayout& layout = layouts[i];
+    const std::deque<TableLayout>& layouts = allLayouts();
+    d.files.resize(layouts.size());
+    for (int i = 0; i < int(layouts.size()); ++i) {
+        const TableLayout& layout = layouts[size_t(i)];
         Impl::Slot& slot = d.files[size_t(i)];
         slot.path = resolveIn(d.folder, layout.fileName);
         // The scratch table exists only once createTable has made it, and
         // a damaged copy of it is no reason to keep the program from starting.
-        if (detail::isScratch(layout)) continue;
+        if (layout.scratch) continue;
         if (slot.path.isEmpty()) {
             QString tsv;
             if (!deliveredData.isEmpty()) {

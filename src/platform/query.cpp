@@ -19,8 +19,9 @@ namespace {
 std::vector<int> referencedLayouts(const QString& sql) {
     std::vector<int> found;
     auto check = [&](const QString& token) {
-        for (int i = 0; i < allLayouts().size(); ++i)
-            if (allLayouts()[i].name.compare(token, Qt::CaseInsensitive) == 0 &&
+        const std::deque<TableLayout>& layouts = allLayouts();
+        for (int i = 0; i < int(layouts.size()); ++i)
+            if (layouts[size_t(i)].name.compare(token, Qt::CaseInsensitive) == 0 &&
                 std::find(found.begin(), found.end(), i) == found.end())
                 found.push_back(i);
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -28,15 +29,23 @@ struct TableLayout {
     QString name;     // table name as SQL texts use it ("kontrahenci")
     QString fileName; // file in the working folder ("kontrahenci.db")
     QVector<FieldDef> fields;
-    QStringList key;                                // fields of the primary, unique key; empty for none
-    bool durable = true;                            // false for the working tables rebuilt on every use
+    QStringList key;      // fields of the primary, unique key; empty for none
+    bool durable = true;  // false for working tables rebuilt on every use
+    bool scratch = false; // made only by Table::createTable, never at start
+    // Fields with an index of their own, which keeps the filters and look-ups
+    // of large tables fast.
+    QStringList indexes;
     int fieldIndex(const QString& fieldName) const; // case-insensitive, -1 if none
 };
 
-// Every table of the program, by its file name ("pozycje.DB" and "pozycje.db"
-// are one table; the extension may be left out). nullptr for an unknown name.
+// The table layer knows the tables its callers register: each working area
+// registers its layouts once, before Database::open. A layout whose name is
+// already known is left as it is.
+void registerLayouts(const QVector<TableLayout>& layouts);
+// A registered table by its file name ("pozycje.DB" and "pozycje.db" are one
+// table; the extension may be left out). nullptr for an unknown name.
 const TableLayout* layoutFor(const QString& fileName);
-const QVector<TableLayout>& allLayouts();
+const std::deque<TableLayout>& allLayouts();
 
 // The one connection to the tables of the working folder. Every table is a
 // SQLite file of its own under its file name, attached to this connection so

@@ -114,8 +114,6 @@ QString quoteIdentifier(const QString& name);
 QString schemaName(const TableLayout& layout);
 QString qualifiedName(const TableLayout& layout);
 int layoutIndex(const TableLayout* layout);
-// Extra indexes that keep the filters the forms use fast on large tables.
-QStringList secondaryIndexes(const TableLayout& layout);
 // The declared SQL type of a field (its affinity and, for queries, its kind).
 QString declaredType(const FieldDef& field);
 FieldDef fieldFromDeclaredType(const QString& name, const char* declared);
@@ -123,7 +121,10 @@ QString createTableSql(const TableLayout& layout, const QString& tableName);
 QStringList createIndexSql(const TableLayout& layout, const QString& schemaPrefix);
 bool autoIncKey(const TableLayout& layout); // the key is one autoinc field (the rowid)
 int autoIncField(const TableLayout& layout);
-bool isScratch(const TableLayout& layout); // made only by Table::createTable
+
+// The filter terms of a cursor as a WHERE clause with its bound values.
+void compileFilter(const TableLayout& layout, const QVector<Table::FilterTerm>& terms, QString& where,
+                   std::vector<Value>& values);
 
 QString sqliteMessage(sqlite3* db);
 

@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include "platform/table.h"
+#include "platform/test_tables.h"
 
 using tv::Database;
 using tv::Query;
@@ -38,6 +39,7 @@ int queryInt(const QString& sql) {
 // environment. It runs before the tests are set up and never returns; the
 // test kills it.
 [[noreturn]] void runWriter(const QString& folder) {
+    tvtest::registerTestTables();
     Database::open(folder);
     Table invoices("wyst_faktury.DB");
     Table lines("wyst_pozycje.DB");

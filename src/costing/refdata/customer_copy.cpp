@@ -7,8 +7,9 @@
 #include <QVBoxLayout>
 
 #include "costing/costing_sheet.h"
-#include "costing/refdata/customer_rows.h"
 #include "costing/refdata/customers.h"
+#include "costing/rules/costing_tables.h"
+#include "costing/rules/customer_rows.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
 #include "platform/ui/dataaware_navigator.h"
@@ -22,17 +23,17 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kontrahenci"));
     kontrahenci = new tv::Table(QStringLiteral("kontrahenci.db"));
     Query1 = new tv::Query;
-    DataSource1 = new tv::DataSource(kontrahenci, this);
+    DataSource1 = new tv::ui::DataSource(kontrahenci, this);
 
     auto* layout = new QVBoxLayout(this);
-    DBNavigator1 = new tv::DBNavigator(this);
+    DBNavigator1 = new tv::ui::DBNavigator(this);
     DBNavigator1->setDataSource(DataSource1);
     layout->addWidget(DBNavigator1);
 
     auto* fields = new QGridLayout;
-    const QVector<costing::RegisterField>& catalogue = costing::customerEditFields();
+    const QVector<tv::ui::RegisterField>& catalogue = costing::customerEditFields();
     for (int i = 0; i < catalogue.size() && i < int(DBEdits.size()); ++i) {
-        auto* edit = new tv::DBEdit(this);
+        auto* edit = new tv::ui::DBEdit(this);
         edit->setObjectName(QStringLiteral("DBEdit%1").arg(i + 1));
         edit->setDataSource(DataSource1);
         edit->setDataField(catalogue[i].field);
@@ -110,7 +111,7 @@ void TForm2::SpeedButton2Click(QObject*) {
     // The sorted rows are read whole before the table is emptied, and the
     // table is emptied and refilled as one transaction: a failure midway
     // leaves every customer in place.
-    const QVector<tv::FieldDef> defs = costing::customerFieldDefs();
+    const QVector<tv::FieldDef> defs = costing::customerFields();
     QVector<QVector<QVariant>> rows;
     rows.reserve(Query1->recordCount());
     for (Query1->first(); !Query1->eof(); Query1->next()) {

@@ -8,14 +8,12 @@
 
 class QComboBox;
 
-namespace tv {
-class DataSource;
+namespace tv::ui {
 class DBEdit;
 class DBNavigator;
-} // namespace tv
-namespace tv::ui {
+class DataSource;
 class SpeedButton;
-}
+} // namespace tv::ui
 
 // The costing module's own view of the customers: created with every form and
 // never shown, kept with its two commands.
@@ -27,9 +25,9 @@ public:
 
     tv::Table* kontrahenci = nullptr;
     tv::Query* Query1 = nullptr;
-    tv::DataSource* DataSource1 = nullptr;
-    tv::DBNavigator* DBNavigator1 = nullptr;
-    std::array<tv::DBEdit*, 16> DBEdits{};
+    tv::ui::DataSource* DataSource1 = nullptr;
+    tv::ui::DBNavigator* DBNavigator1 = nullptr;
+    std::array<tv::ui::DBEdit*, 16> DBEdits{};
     QComboBox* ComboBox1 = nullptr;              // sort column
     tv::ui::SpeedButton* SpeedButton1 = nullptr; // Zamknij
     tv::ui::SpeedButton* SpeedButton2 = nullptr; // Sortuj wg:

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "costing/costing_sheet.h"
-#include "invoicing/invoice_window.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
 #include "platform/ui/dataaware_grid.h"
@@ -16,11 +15,13 @@
 
 TForm_fa4* Form_fa4 = nullptr;
 
-using costing::RegisterEditor;
+using tv::ui::RegisterEditor;
 using Command = RegisterEditor::Command;
 using Navigation = RegisterEditor::Navigation;
 
 namespace costing {
+
+using tv::ui::RegisterField;
 
 const QVector<RegisterField>& customerEditFields() {
     static const QVector<RegisterField> fields = {
@@ -67,7 +68,7 @@ void refillPicker(QComboBox* picker, const QStringList& ids) {
 
 // The grid's columns, wide enough that a whole tax number, town and phone
 // number show without scrolling.
-QVector<tv::DBGridColumn> customerColumns() {
+QVector<tv::ui::DBGridColumn> customerColumns() {
     const struct {
         const char* field;
         const char* title;
@@ -75,9 +76,9 @@ QVector<tv::DBGridColumn> customerColumns() {
     } columns[] = {{"Id", "Identyfikator", 100}, {"Nazwisko", "Imię i nazwisko", 170},
                    {"Firma", "", 230},           {"NIP", "", 115},
                    {"Miejscowosc", "", 130},     {"Telefon", "", 115}};
-    QVector<tv::DBGridColumn> result;
+    QVector<tv::ui::DBGridColumn> result;
     for (const auto& c : columns) {
-        tv::DBGridColumn column(QString::fromLatin1(c.field), QString::fromUtf8(c.title));
+        tv::ui::DBGridColumn column(QString::fromLatin1(c.field), QString::fromUtf8(c.title));
         column.width = c.width;
         result.append(column);
     }
@@ -99,7 +100,7 @@ TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
     DataSource1->setAutoEdit(true);
     DBGrid1 = Editor->addGrid(customerColumns());
     Editor->setDetailsTitle(QStringLiteral("Informacje o kontrahencie"));
-    const QVector<tv::DBEdit*> edits = Editor->addEdits(costing::customerEditFields());
+    const QVector<tv::ui::DBEdit*> edits = Editor->addEdits(costing::customerEditFields());
     std::copy(edits.begin(), edits.end(), DBEdits.begin());
 
     const QVector<QLineEdit*> boxes =
@@ -206,7 +207,7 @@ void TForm_fa4::SpeedButton8Click(QObject*) {
 
 void TForm_fa4::SpeedButton9Click(QObject*) {
     Editor->postPending();
-    Form_fa1->SortujKontrahentow();
+    if (resortCustomers) resortCustomers();
     // The rewrite goes through other cursors; this view reads it again so
     // that the grid shows the stored rows.
     kontrahenci->refresh();
@@ -231,8 +232,8 @@ void TForm_fa4::SpeedButton1Click(QObject*) {
         Query1->next();
     }
     Query1->close();
-    refillPicker(Form_fa1 ? Form_fa1->ComboBox3 : nullptr, ids);
-    refillPicker(Form1 ? Form1->ComboBox7 : nullptr, ids);
+    for (QComboBox* picker : customerPickers)
+        refillPicker(picker, ids);
     close();
 }
 

@@ -1,20 +1,23 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QDialog>
 #include <QVector>
 
-#include "costing/refdata/register_editor.h"
 #include "platform/table.h"
+#include "platform/ui/register_editor.h"
 
 namespace costing {
 // The sixteen labelled edits of a customer, in the order the register shows them.
-const QVector<RegisterField>& customerEditFields();
+const QVector<tv::ui::RegisterField>& customerEditFields();
 } // namespace costing
 
 // The customer register: browse, search, add, change and delete the customers
 // that both the costing sheet and the invoice window pick from.
+class QComboBox;
+
 class TForm_fa4 : public QDialog {
     Q_OBJECT
 public:
@@ -22,12 +25,12 @@ public:
     ~TForm_fa4() override;
 
     tv::Table* kontrahenci = nullptr;
-    tv::DataSource* DataSource1 = nullptr;
+    tv::ui::DataSource* DataSource1 = nullptr;
     tv::Query* Query1 = nullptr;
 
-    costing::RegisterEditor* Editor = nullptr;
-    tv::DBGrid* DBGrid1 = nullptr;
-    std::array<tv::DBEdit*, 16> DBEdits{}; // DBEdit1 .. DBEdit16
+    tv::ui::RegisterEditor* Editor = nullptr;
+    tv::ui::DBGrid* DBGrid1 = nullptr;
+    std::array<tv::ui::DBEdit*, 16> DBEdits{}; // DBEdit1 .. DBEdit16
 
     // Search group.
     QLineEdit* Id = nullptr;
@@ -74,6 +77,12 @@ public:
     void Button1Click(QObject* Sender = nullptr); // search
     void Panel2Click(QObject* Sender = nullptr);  // wyczyść
     void FormActivate(QObject* Sender = nullptr);
+
+    // What the register asks of windows of both areas, wired where the forms
+    // are created: the re-sort of the customers ("potwierdź"; a routine of the
+    // invoice window) and the customer pickers refilled by "zamknij", in order.
+    std::function<void()> resortCustomers;
+    QVector<QComboBox*> customerPickers;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -11,10 +11,10 @@
 
 #include "costing/costing_sheet.h"
 #include "costing/costing_sheet_catalogue.h"
-#include "costing/refdata/dialog_parts.h"
 #include "costing/refdata/paper_colour.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/messages.h"
 
 TForm6* Form6 = nullptr;
@@ -228,7 +228,7 @@ void TForm6::buildLayout() {
 
     auto* buttons = new QHBoxLayout;
     auto button = [this, buttons](const char* name, const QString& caption) {
-        tv::ui::SpeedButton* b = refdata::makeButton(name, caption, this);
+        tv::ui::SpeedButton* b = tv::ui::makeButton(name, caption, this);
         b->setMinimumWidth(90);
         buttons->addWidget(b);
         return b;

@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "costing/refdata/dialog_parts.h"
 #include "costing/refdata/paper_kinds.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/messages.h"
 
 TForm4* Form4 = nullptr;
@@ -57,9 +57,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     rodzpap = new tv::Table(QStringLiteral("rodzpap.db"));
     gramatury = new tv::Table(QStringLiteral("gramatury.db"));
     formaty = new tv::Table(QStringLiteral("formaty.db"));
-    DataSource1 = new tv::DataSource(papkol, this);
-    DataSource2 = new tv::DataSource(rodzpap, this);
-    DataSource3 = new tv::DataSource(gramatury, this);
+    DataSource1 = new tv::ui::DataSource(papkol, this);
+    DataSource2 = new tv::ui::DataSource(rodzpap, this);
+    DataSource3 = new tv::ui::DataSource(gramatury, this);
 
     buildLayout();
 
@@ -86,7 +86,7 @@ TForm4::~TForm4() {
 
 void TForm4::buildLayout() {
     auto* root = new QVBoxLayout(this);
-    QLabel* heading = refdata::makeHeading(QStringLiteral("Rodzaje papieru dla pozycji wydawniczej"), this);
+    QLabel* heading = tv::ui::makeHeading(QStringLiteral("Rodzaje papieru dla pozycji wydawniczej"), this);
     root->addWidget(heading);
 
     auto* formatRow = new QHBoxLayout;
@@ -102,7 +102,7 @@ void TForm4::buildLayout() {
     Edit2 = new QLineEdit(QStringLiteral("1"), this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setAlignment(Qt::AlignRight);
-    DBLookupComboBox2 = new tv::DBLookupComboBox(this);
+    DBLookupComboBox2 = new tv::ui::DBLookupComboBox(this);
     DBLookupComboBox2->setObjectName(QStringLiteral("DBLookupComboBox2"));
     DBLookupComboBox2->setListSource(DataSource2);
     DBLookupComboBox2->setListField(kNazwa);
@@ -136,7 +136,7 @@ void TForm4::buildLayout() {
     RadioButton1->setChecked(true);
     RadioButton2 = new QRadioButton(QStringLiteral("Cena za arkusz"), price);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    DBEdit2 = new tv::DBEdit(price);
+    DBEdit2 = new tv::ui::DBEdit(price);
     DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
     DBEdit2->setReadOnly(true);
     DBEdit2->setAlignment(Qt::AlignRight);
@@ -149,16 +149,16 @@ void TForm4::buildLayout() {
     root->addWidget(price);
 
     auto* commands = new QHBoxLayout;
-    SpeedButton3 = refdata::makeButton("SpeedButton3", QStringLiteral("  Dodaj"), this);
-    SpeedButton4 = refdata::makeButton("SpeedButton4", QStringLiteral("  Usuń"), this);
-    SpeedButton5 = refdata::makeButton("SpeedButton5", QStringLiteral("  Wyczyść"), this);
+    SpeedButton3 = tv::ui::makeButton("SpeedButton3", QStringLiteral("  Dodaj"), this);
+    SpeedButton4 = tv::ui::makeButton("SpeedButton4", QStringLiteral("  Usuń"), this);
+    SpeedButton5 = tv::ui::makeButton("SpeedButton5", QStringLiteral("  Wyczyść"), this);
     commands->addWidget(SpeedButton3);
     commands->addWidget(SpeedButton4);
     commands->addWidget(SpeedButton5);
     commands->addStretch(1);
     root->addLayout(commands);
 
-    DBGrid1 = new tv::DBGrid(this);
+    DBGrid1 = new tv::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(DataSource1);
     DBGrid1->setColumns({{QStringLiteral("Format"), QStringLiteral("Format")},
@@ -185,8 +185,8 @@ void TForm4::buildLayout() {
 
     auto* footer = new QHBoxLayout;
     SpeedButton2 =
-        refdata::makeButton("SpeedButton2", QStringLiteral("Ustaw rodzaje papieru i ceny gramatur"), this);
-    SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
+        tv::ui::makeButton("SpeedButton2", QStringLiteral("Ustaw rodzaje papieru i ceny gramatur"), this);
+    SpeedButton1 = tv::ui::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
     footer->addWidget(SpeedButton2);
     footer->addStretch(1);
     footer->addWidget(SpeedButton1);
@@ -204,7 +204,7 @@ void TForm4::bindHandlers() {
     onClick(SpeedButton1, [this] { SpeedButton1Click(SpeedButton1); });
     onClick(RadioButton1, [this] { RadioButton1Click(RadioButton1); });
     onClick(RadioButton2, [this] { RadioButton2Click(RadioButton2); });
-    connect(DBLookupComboBox2, &tv::DBLookupComboBox::closeUp, this,
+    connect(DBLookupComboBox2, &tv::ui::DBLookupComboBox::closeUp, this,
             [this] { tv::ui::guard([this] { DBLookupComboBox2CloseUp(DBLookupComboBox2); }); });
     tv::ui::onChange(ComboBox2, [this] { ComboBox2Change(ComboBox2); });
     tv::ui::onEnter(Edit2, [this] { Edit2Enter(Edit2); });

@@ -10,15 +10,13 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-namespace tv {
+namespace tv::ui {
 class DBEdit;
 class DBGrid;
 class DBLookupComboBox;
 class DataSource;
-} // namespace tv
-namespace tv::ui {
 class SpeedButton;
-}
+} // namespace tv::ui
 
 // The paper and colour lines of the job being costed, and their computation
 // into the sheet's paper cost, page, plate, pass and fold counts.
@@ -28,16 +26,16 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
     ~TForm4() override;
 
-    QLabel* Label9 = nullptr;                          // the job's format name, written by the sheet
-    QLineEdit* Edit2 = nullptr;                        // "Ilość stron:"
-    QLineEdit* Edit1 = nullptr;                        // "Razem:", total cost of all lines
-    tv::DBLookupComboBox* DBLookupComboBox2 = nullptr; // "Rodzaj papieru:"
-    QComboBox* ComboBox1 = nullptr;                    // "Ilość kolorów:"
-    QComboBox* ComboBox2 = nullptr;                    // "Gramatura:"
-    QRadioButton* RadioButton1 = nullptr;              // "Cena za ryzę"
-    QRadioButton* RadioButton2 = nullptr;              // "Cena za arkusz"
-    tv::DBEdit* DBEdit2 = nullptr;
-    tv::DBGrid* DBGrid1 = nullptr;
+    QLabel* Label9 = nullptr;                              // the job's format name, written by the sheet
+    QLineEdit* Edit2 = nullptr;                            // "Ilość stron:"
+    QLineEdit* Edit1 = nullptr;                            // "Razem:", total cost of all lines
+    tv::ui::DBLookupComboBox* DBLookupComboBox2 = nullptr; // "Rodzaj papieru:"
+    QComboBox* ComboBox1 = nullptr;                        // "Ilość kolorów:"
+    QComboBox* ComboBox2 = nullptr;                        // "Gramatura:"
+    QRadioButton* RadioButton1 = nullptr;                  // "Cena za ryzę"
+    QRadioButton* RadioButton2 = nullptr;                  // "Cena za arkusz"
+    tv::ui::DBEdit* DBEdit2 = nullptr;
+    tv::ui::DBGrid* DBGrid1 = nullptr;
     tv::ui::SpeedButton* SpeedButton1 = nullptr; // Zamknij
     tv::ui::SpeedButton* SpeedButton2 = nullptr; // Ustaw rodzaje papieru i ceny gramatur
     tv::ui::SpeedButton* SpeedButton3 = nullptr; // Dodaj
@@ -48,9 +46,9 @@ public:
     tv::Table* rodzpap = nullptr;
     tv::Table* gramatury = nullptr;
     tv::Table* formaty = nullptr;
-    tv::DataSource* DataSource1 = nullptr; // papkol
-    tv::DataSource* DataSource2 = nullptr; // rodzpap
-    tv::DataSource* DataSource3 = nullptr; // gramatury
+    tv::ui::DataSource* DataSource1 = nullptr; // papkol
+    tv::ui::DataSource* DataSource2 = nullptr; // rodzpap
+    tv::ui::DataSource* DataSource3 = nullptr; // gramatury
 
     QString formatMatrycy;  // plate (press sheet) format name, set by the settings
     QString poprzedniTekst; // last accepted text of Edit2

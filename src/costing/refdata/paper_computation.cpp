@@ -4,13 +4,13 @@
 #include <QLineEdit>
 
 #include "costing/costing_sheet.h"
-#include "costing/field_chain.h"
 #include "platform/convert.h"
 #include "platform/currency.h"
 #include "platform/errors.h"
+#include "platform/ui/field_chain.h"
 
-using costing::chain::put;
 using tv::Currency;
+using tv::ui::chain::put;
 
 namespace {
 
@@ -24,7 +24,7 @@ long long wholePages(double pages) {
 } // namespace
 
 void TForm4::PrzeliczPapier() {
-    costing::chain::Scope scope;
+    tv::ui::chain::Scope scope;
     if (!formaty->active()) formaty->open();
     formaty->refresh();
     const double A = lookupFormatRatio(*formaty, Label9->text(), QStringLiteral("Format papieru"));

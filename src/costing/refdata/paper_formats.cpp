@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "costing/costing_sheet.h"
-#include "costing/refdata/dialog_parts.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/messages.h"
 
 TForm3* Form3 = nullptr;
@@ -31,7 +31,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Edycja formatów"));
     formaty = new tv::Table(QStringLiteral("formaty.db"));
     formaty->beforePost = [this](tv::Table& t) { formatyBeforePost(t); };
-    DataSource1 = new tv::DataSource(formaty, this);
+    DataSource1 = new tv::ui::DataSource(formaty, this);
     // A format changes only after "Modyfikuj pozycję" or "Wstaw nową pozycję".
     DataSource1->setAutoEdit(false);
     buildLayout();
@@ -45,12 +45,12 @@ TForm3::~TForm3() {
 
 void TForm3::buildLayout() {
     auto* root = new QVBoxLayout(this);
-    root->addWidget(refdata::makeHeading(QStringLiteral("Zbiór formatów papieru"), this));
+    root->addWidget(tv::ui::makeHeading(QStringLiteral("Zbiór formatów papieru"), this));
 
-    DBGrid1 = new tv::DBGrid(this);
+    DBGrid1 = new tv::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(DataSource1);
-    tv::DBGridColumn name{kNazwa, QStringLiteral("Nazwa")};
+    tv::ui::DBGridColumn name{kNazwa, QStringLiteral("Nazwa")};
     name.maxLength = kNameLength;
     DBGrid1->setColumns({name, {kSt0, QStringLiteral("Stosunek do A0")}});
     DBGrid1->setReadOnly(false);
@@ -58,9 +58,9 @@ void TForm3::buildLayout() {
     root->addWidget(DBGrid1, 1);
 
     auto* fields = new QGridLayout;
-    DBEdit2 = refdata::makeEdit("DBEdit2", DataSource1, kNazwa, Qt::AlignLeft, this);
+    DBEdit2 = tv::ui::makeEdit("DBEdit2", DataSource1, kNazwa, Qt::AlignLeft, this);
     DBEdit2->setLengthLimit(kNameLength);
-    DBEdit3 = refdata::makeEdit("DBEdit3", DataSource1, kSt0, Qt::AlignRight, this);
+    DBEdit3 = tv::ui::makeEdit("DBEdit3", DataSource1, kSt0, Qt::AlignRight, this);
     fields->addWidget(new QLabel(QStringLiteral("Nazwa:"), this), 0, 0);
     fields->addWidget(DBEdit2, 0, 1);
     auto* ratioLabel = new QLabel(QStringLiteral("Stosunek do 1 formatu X0:\n(dla formatów A -> A0\n"
@@ -72,7 +72,7 @@ void TForm3::buildLayout() {
     root->addLayout(fields);
 
     auto* footer = new QHBoxLayout;
-    DBNavigator1 = new tv::DBNavigator(this);
+    DBNavigator1 = new tv::ui::DBNavigator(this);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBNavigator1->setDataSource(DataSource1);
     DBNavigator1->setHints({QStringLiteral("Pierwsza pozycja"), QStringLiteral("Poprzednia pozycja"),
@@ -80,7 +80,7 @@ void TForm3::buildLayout() {
                             QStringLiteral("Wstaw nową pozycję"), QStringLiteral("Usuń pozycję"),
                             QStringLiteral("Modyfikuj pozycję"), QStringLiteral("Potwierdź zmianę"),
                             QStringLiteral("Anuluj zmianę"), QStringLiteral("Odśwież dane")});
-    SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
+    SpeedButton1 = tv::ui::makeButton("SpeedButton1", QStringLiteral("Zamknij"), this);
     footer->addWidget(DBNavigator1);
     footer->addStretch(1);
     footer->addWidget(SpeedButton1);
@@ -128,7 +128,7 @@ void TForm3::postPending() {
 }
 
 void TForm3::reject() {
-    if (!tv::runShowingErrors([this] { postPending(); })) return;
+    if (!tv::ui::runShowingErrors([this] { postPending(); })) return;
     QDialog::reject();
     tv::ui::guard([this] {
         formaty->close();

@@ -4,15 +4,13 @@
 
 #include "platform/table.h"
 
-namespace tv {
+namespace tv::ui {
 class DBEdit;
 class DBGrid;
 class DBNavigator;
 class DataSource;
-} // namespace tv
-namespace tv::ui {
 class SpeedButton;
-}
+} // namespace tv::ui
 
 // The paper-format editor: each format's name and its ratio to one sheet of
 // its series' base format.
@@ -23,11 +21,11 @@ public:
     ~TForm3() override;
 
     tv::Table* formaty = nullptr;
-    tv::DataSource* DataSource1 = nullptr; // formaty, no automatic editing
-    tv::DBGrid* DBGrid1 = nullptr;
-    tv::DBEdit* DBEdit2 = nullptr; // "Nazwa:"
-    tv::DBEdit* DBEdit3 = nullptr; // "Stosunek do 1 formatu X0:"
-    tv::DBNavigator* DBNavigator1 = nullptr;
+    tv::ui::DataSource* DataSource1 = nullptr; // formaty, no automatic editing
+    tv::ui::DBGrid* DBGrid1 = nullptr;
+    tv::ui::DBEdit* DBEdit2 = nullptr; // "Nazwa:"
+    tv::ui::DBEdit* DBEdit3 = nullptr; // "Stosunek do 1 formatu X0:"
+    tv::ui::DBNavigator* DBNavigator1 = nullptr;
     tv::ui::SpeedButton* SpeedButton1 = nullptr; // Zamknij
 
     void FormShow(QObject* Sender = nullptr);

@@ -8,10 +8,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "costing/refdata/dialog_parts.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/messages.h"
 
 TForm5* Form5 = nullptr;
@@ -43,8 +43,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
     rodzpap = new tv::Table(QStringLiteral("rodzpap.db"));
     gramatury = new tv::Table(QStringLiteral("gramatury.db"));
-    DataSource1 = new tv::DataSource(rodzpap, this);
-    DataSource2 = new tv::DataSource(gramatury, this);
+    DataSource1 = new tv::ui::DataSource(rodzpap, this);
+    DataSource2 = new tv::ui::DataSource(gramatury, this);
     // Prices change only after "Modyfikuj pozycję", never by a stray keystroke.
     DataSource2->setAutoEdit(false);
     gramatury->beforeInsert = [this](tv::Table& t) { gramaturyBeforeInsert(t); };
@@ -70,16 +70,16 @@ TForm5::~TForm5() {
 
 void TForm5::buildLayout() {
     auto* root = new QVBoxLayout(this);
-    QLabel* heading = refdata::makeHeading(QStringLiteral("Edycja rodzajów i cen papieru"), this);
+    QLabel* heading = tv::ui::makeHeading(QStringLiteral("Edycja rodzajów i cen papieru"), this);
     root->addWidget(heading);
 
     auto* kinds = new QGridLayout;
-    DBLookupComboBox1 = new tv::DBLookupComboBox(this);
+    DBLookupComboBox1 = new tv::ui::DBLookupComboBox(this);
     DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
     DBLookupComboBox1->setListSource(DataSource1);
     DBLookupComboBox1->setListField(kNazwa);
     DBLookupComboBox1->setKeyField(kNr);
-    DBText1 = new tv::DBText(this);
+    DBText1 = new tv::ui::DBText(this);
     DBText1->setObjectName(QStringLiteral("DBText1"));
     DBText1->setDataSource(DataSource1);
     DBText1->setDataField(kNazwa);
@@ -88,8 +88,8 @@ void TForm5::buildLayout() {
     Edit1->setObjectName(QStringLiteral("Edit1"));
     // A kind's name is copied into the 10-character name of every paper line.
     Edit1->setMaxLength(10);
-    SpeedButton1 = refdata::makeButton("SpeedButton1", QStringLiteral("Dodaj rodzaj"), this);
-    SpeedButton2 = refdata::makeButton("SpeedButton2", QStringLiteral("Usuń rodzaj"), this);
+    SpeedButton1 = tv::ui::makeButton("SpeedButton1", QStringLiteral("Dodaj rodzaj"), this);
+    SpeedButton2 = tv::ui::makeButton("SpeedButton2", QStringLiteral("Usuń rodzaj"), this);
     kinds->addWidget(new QLabel(QStringLiteral("Rodzaj papieru:"), this), 0, 0);
     kinds->addWidget(DBLookupComboBox1, 0, 1);
     kinds->addWidget(DBText1, 0, 2);
@@ -101,7 +101,7 @@ void TForm5::buildLayout() {
     root->addLayout(kinds);
 
     root->addWidget(new QLabel(QStringLiteral("Ceny gramatur:"), this));
-    DBGrid1 = new tv::DBGrid(this);
+    DBGrid1 = new tv::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(DataSource2);
     DBGrid1->setColumns({{kGramatura, QStringLiteral("Gramatura")},
@@ -113,9 +113,9 @@ void TForm5::buildLayout() {
 
     auto* group = new QGroupBox(QStringLiteral("Gramatura"), this);
     auto* groupLayout = new QGridLayout(group);
-    DBEdit2 = refdata::makeEdit("DBEdit2", DataSource2, kGramatura, Qt::AlignRight, group);
-    DBEdit3 = refdata::makeEdit("DBEdit3", DataSource2, kCenaArk, Qt::AlignRight, group);
-    DBEdit1 = refdata::makeEdit("DBEdit1", DataSource2, kCenaRyzy, Qt::AlignRight, group);
+    DBEdit2 = tv::ui::makeEdit("DBEdit2", DataSource2, kGramatura, Qt::AlignRight, group);
+    DBEdit3 = tv::ui::makeEdit("DBEdit3", DataSource2, kCenaArk, Qt::AlignRight, group);
+    DBEdit1 = tv::ui::makeEdit("DBEdit1", DataSource2, kCenaRyzy, Qt::AlignRight, group);
     groupLayout->addWidget(new QLabel(QStringLiteral("Gramatura:"), group), 0, 0);
     groupLayout->addWidget(DBEdit2, 0, 1);
     groupLayout->addWidget(new QLabel(QStringLiteral("Cena za arkusz:"), group), 1, 0);
@@ -125,17 +125,17 @@ void TForm5::buildLayout() {
     root->addWidget(group);
 
     auto* footer = new QHBoxLayout;
-    DBNavigator1 = new tv::DBNavigator(this);
+    DBNavigator1 = new tv::ui::DBNavigator(this);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBNavigator1->setDataSource(DataSource2);
-    using B = tv::DBNavigator::Button;
+    using B = tv::ui::DBNavigator::Button;
     DBNavigator1->setVisibleButtons(
         {B::First, B::Prior, B::Next, B::Last, B::Edit, B::Post, B::Cancel, B::Refresh});
     DBNavigator1->setHints({QStringLiteral("Pierwsza pozycja"), QStringLiteral("Poprzednia pozycja"),
                             QStringLiteral("Następna pozycja"), QStringLiteral("Ostatnia pozycja"),
                             QStringLiteral("Modyfikuj pozycję"), QStringLiteral("Potwierdź zmianę"),
                             QStringLiteral("Anuluj zmianę"), QStringLiteral("Odśwież dane")});
-    SpeedButton3 = refdata::makeButton("SpeedButton3", QStringLiteral("Zamknij"), this);
+    SpeedButton3 = tv::ui::makeButton("SpeedButton3", QStringLiteral("Zamknij"), this);
     footer->addWidget(DBNavigator1);
     footer->addStretch(1);
     footer->addWidget(SpeedButton3);
@@ -148,7 +148,7 @@ void TForm5::bindHandlers() {
     tv::ui::onClick(SpeedButton1, [this] { SpeedButton1Click(SpeedButton1); });
     tv::ui::onClick(SpeedButton2, [this] { SpeedButton2Click(SpeedButton2); });
     tv::ui::onClick(SpeedButton3, [this] { SpeedButton3Click(SpeedButton3); });
-    connect(DBLookupComboBox1, &tv::DBLookupComboBox::closeUp, this,
+    connect(DBLookupComboBox1, &tv::ui::DBLookupComboBox::closeUp, this,
             [this] { tv::ui::guard([this] { DBLookupComboBox1CloseUp(DBLookupComboBox1); }); });
 }
 

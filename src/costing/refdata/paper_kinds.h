@@ -6,17 +6,15 @@
 
 class QLineEdit;
 
-namespace tv {
+namespace tv::ui {
 class DBEdit;
 class DBGrid;
 class DBLookupComboBox;
 class DBNavigator;
 class DBText;
 class DataSource;
-} // namespace tv
-namespace tv::ui {
 class SpeedButton;
-}
+} // namespace tv::ui
 
 // Paper kinds and the prices of their grammages.
 class TForm5 : public QDialog {
@@ -27,20 +25,20 @@ public:
 
     tv::Table* rodzpap = nullptr;
     tv::Table* gramatury = nullptr;
-    tv::DataSource* DataSource1 = nullptr; // rodzpap
-    tv::DataSource* DataSource2 = nullptr; // gramatury, no automatic editing
+    tv::ui::DataSource* DataSource1 = nullptr; // rodzpap
+    tv::ui::DataSource* DataSource2 = nullptr; // gramatury, no automatic editing
 
-    tv::DBLookupComboBox* DBLookupComboBox1 = nullptr; // "Rodzaj papieru:"
-    tv::DBText* DBText1 = nullptr;                     // the current kind's name
-    QLineEdit* Edit1 = nullptr;                        // "Wpisz nazwę:"
-    tv::ui::SpeedButton* SpeedButton1 = nullptr;       // Dodaj rodzaj
-    tv::ui::SpeedButton* SpeedButton2 = nullptr;       // Usuń rodzaj
-    tv::ui::SpeedButton* SpeedButton3 = nullptr;       // Zamknij
-    tv::DBGrid* DBGrid1 = nullptr;                     // "Ceny gramatur:"
-    tv::DBEdit* DBEdit2 = nullptr;                     // "Gramatura:"
-    tv::DBEdit* DBEdit3 = nullptr;                     // "Cena za arkusz:"
-    tv::DBEdit* DBEdit1 = nullptr;                     // "Cena za ryzę (500 arkuszy):"
-    tv::DBNavigator* DBNavigator1 = nullptr;
+    tv::ui::DBLookupComboBox* DBLookupComboBox1 = nullptr; // "Rodzaj papieru:"
+    tv::ui::DBText* DBText1 = nullptr;                     // the current kind's name
+    QLineEdit* Edit1 = nullptr;                            // "Wpisz nazwę:"
+    tv::ui::SpeedButton* SpeedButton1 = nullptr;           // Dodaj rodzaj
+    tv::ui::SpeedButton* SpeedButton2 = nullptr;           // Usuń rodzaj
+    tv::ui::SpeedButton* SpeedButton3 = nullptr;           // Zamknij
+    tv::ui::DBGrid* DBGrid1 = nullptr;                     // "Ceny gramatur:"
+    tv::ui::DBEdit* DBEdit2 = nullptr;                     // "Gramatura:"
+    tv::ui::DBEdit* DBEdit3 = nullptr;                     // "Cena za arkusz:"
+    tv::ui::DBEdit* DBEdit1 = nullptr;                     // "Cena za ryzę (500 arkuszy):"
+    tv::ui::DBNavigator* DBNavigator1 = nullptr;
 
     void SpeedButton1Click(QObject* Sender = nullptr);
     void SpeedButton2Click(QObject* Sender = nullptr);

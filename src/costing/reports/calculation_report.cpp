@@ -11,6 +11,7 @@
 #include "costing/costing_sheet.h"
 #include "costing/refdata/paper_colour.h"
 #include "costing/reports/calculation_title.h"
+#include "platform/clock.h"
 #include "platform/convert.h"
 #include "platform/report/table_source.h"
 #include "platform/table.h"
@@ -346,7 +347,7 @@ void TForm7::WypelnijKalkulacje() {
     };
 
     // 1. Print date.
-    set("QRLabel122", dateText(QDate::currentDate()));
+    set("QRLabel122", dateText(tv::today()));
     // 2. Customer.
     set("QRLabel17", customerName());
     // 3. Job header and the paper total.

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-namespace tv {
+namespace tv::ui {
 
 namespace {
 
@@ -102,7 +102,7 @@ void DBEdit::reload() {
     m_pending = false;
     updateLimits();
     const int field = fieldIndex();
-    const QString shown = field >= 0 ? tv::displayText(m_source->table()->field(field)) : QString();
+    const QString shown = field >= 0 ? tv::ui::displayText(m_source->table()->field(field)) : QString();
     if (shown != text()) setText(shown);
 }
 
@@ -153,7 +153,7 @@ void DBEdit::writePending() {
         return;
     }
     Field target = m_source->table()->field(field);
-    if (text() != tv::displayText(target))
+    if (text() != tv::ui::displayText(target))
         target.setAsString(text()); // may raise; the text stays pending then
     reload();
 }
@@ -191,7 +191,7 @@ void DBText::setDataField(const QString& field) {
 
 void DBText::reload() {
     const int field = fieldIndexIn(m_source, m_field);
-    const QString shown = field >= 0 ? tv::displayText(m_source->table()->field(field)) : QString();
+    const QString shown = field >= 0 ? tv::ui::displayText(m_source->table()->field(field)) : QString();
     if (shown != text()) setText(shown);
 }
 
@@ -239,7 +239,7 @@ void DBLookupComboBox::refill() {
         const FieldDef& listDef = table->layout().fields[listIndex];
         const int rows = table->recordCount();
         for (int recNo = 1; recNo <= rows; ++recNo)
-            addItem(tv::displayText(listDef, table->valueAt(recNo, listIndex)),
+            addItem(tv::ui::displayText(listDef, table->valueAt(recNo, listIndex)),
                     keyIndex >= 0 ? table->valueAt(recNo, keyIndex) : QVariant());
     }
     // The refill keeps what was shown, found again by its key.
@@ -290,4 +290,4 @@ void DBLookupComboBox::onActivated(int index) {
     });
 }
 
-} // namespace tv
+} // namespace tv::ui

@@ -8,7 +8,7 @@
 
 #include "platform/ui/dataaware_source.h"
 
-namespace tv {
+namespace tv::ui {
 
 // An edit bound to one field: it shows the current row's field, and setting
 // that text when the cursor moves emits textChanged like any other change of
@@ -120,4 +120,4 @@ private:
     QString m_keyField;
 };
 
-} // namespace tv
+} // namespace tv::ui

@@ -11,7 +11,7 @@
 #include "platform/errors.h"
 #include "platform/ui/messages.h"
 
-namespace tv {
+namespace tv::ui {
 
 namespace {
 
@@ -554,4 +554,4 @@ void DBGrid::deleteCurrentRow() {
     runShowingErrors([&] { table->remove(); });
 }
 
-} // namespace tv
+} // namespace tv::ui

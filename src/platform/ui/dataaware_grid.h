@@ -13,7 +13,7 @@
 
 #include "platform/ui/dataaware_source.h"
 
-namespace tv {
+namespace tv::ui {
 
 struct DBGridColumn {
     DBGridColumn() = default;
@@ -167,4 +167,4 @@ private:
     bool m_forwardConsumed = false;
 };
 
-} // namespace tv
+} // namespace tv::ui

@@ -9,7 +9,7 @@
 
 #include "platform/ui/messages.h"
 
-namespace tv {
+namespace tv::ui {
 
 namespace {
 
@@ -220,4 +220,4 @@ void DBNavigator::updateButtons() {
         m_buttons[it.key()]->setEnabled(it.value());
 }
 
-} // namespace tv
+} // namespace tv::ui

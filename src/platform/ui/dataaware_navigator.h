@@ -10,7 +10,7 @@
 
 class QToolButton;
 
-namespace tv {
+namespace tv::ui {
 
 // A row of buttons over a data source. The buttons never take the focus, so
 // pressing one leaves a bound edit focused and its exit unrun; the edit's
@@ -41,7 +41,7 @@ public:
     void click(Button which);
 
 signals:
-    void clicked(tv::DBNavigator::Button button); // after the button's action
+    void clicked(tv::ui::DBNavigator::Button button); // after the button's action
 
 private:
     void updateButtons();
@@ -52,4 +52,4 @@ private:
     bool m_confirmDelete = true;
 };
 
-} // namespace tv
+} // namespace tv::ui

@@ -7,7 +7,7 @@
 #include "platform/regional.h"
 #include "platform/ui/messages.h"
 
-namespace tv {
+namespace tv::ui {
 
 DataSource::DataSource(QObject* parent) : QObject(parent) {}
 
@@ -146,4 +146,4 @@ bool runShowingErrors(const std::function<void()>& action) {
     }
 }
 
-} // namespace tv
+} // namespace tv::ui

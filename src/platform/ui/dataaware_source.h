@@ -9,7 +9,7 @@
 
 #include "platform/table.h"
 
-namespace tv {
+namespace tv::ui {
 
 // The link between one table cursor and the controls bound to it. It turns
 // the table's events into signals, and decides whether operator typing may
@@ -90,4 +90,4 @@ QString moneyText(Currency value);
 // an action of theirs has no caller to report to.
 bool runShowingErrors(const std::function<void()>& action);
 
-} // namespace tv
+} // namespace tv::ui

@@ -373,7 +373,7 @@ TEST_F(CustomerRegister, ConfirmPostsThePendingChangeFirst) {
     insertCustomers({{"A", 1, "stara"}});
     refreshViews();
     showRegister();
-    tv::DBEdit* firma = Form_fa4->DBEdits[2];
+    tv::ui::DBEdit* firma = Form_fa4->DBEdits[2];
     ASSERT_EQ(firma->dataField(), "Firma");
     firma->selectAll();
     QTest::keyClicks(firma, "nowa");
@@ -430,7 +430,7 @@ TEST_F(CustomerRegister, CloseRefillsBothPickersInIdOrderAndKeepsTheirTexts) {
     Form1->ComboBox7->setEditText("BETA");
     Form_fa1->ComboBox3->setEditText("XYZ");
     showRegister();
-    tv::DBEdit* uwagi = Form_fa4->DBEdits[14];
+    tv::ui::DBEdit* uwagi = Form_fa4->DBEdits[14];
     ASSERT_EQ(uwagi->dataField(), "Uwagi");
     QTest::keyClicks(uwagi, "niezatwierdzone");
 
@@ -566,7 +566,7 @@ TEST_F(CustomerRegister, DetailEditsAreLabelledAndBoundToTheirFields) {
                                                        {"Uwagi", "Uwagi"},
                                                        {"Kraj", "Kraj"}};
     for (int i = 0; i < 16; ++i) {
-        tv::DBEdit* edit = Form_fa4->DBEdits[size_t(i)];
+        tv::ui::DBEdit* edit = Form_fa4->DBEdits[size_t(i)];
         EXPECT_EQ(edit->objectName(), QStringLiteral("DBEdit%1").arg(i + 1));
         EXPECT_EQ(labelOf(edit), expected[i].first) << "DBEdit" << i + 1;
         EXPECT_EQ(edit->dataField(), expected[i].second) << "DBEdit" << i + 1;
@@ -577,7 +577,7 @@ TEST_F(CustomerRegister, DetailEditsAreLabelledAndBoundToTheirFields) {
 TEST_F(CustomerRegister, GridShowsItsSixColumnsAndIsEditableInPlace) {
     const QStringList fields = {"Id", "Nazwisko", "Firma", "NIP", "Miejscowosc", "Telefon"};
     const QStringList titles = {"Identyfikator", "Imię i nazwisko", "Firma", "NIP", "Miejscowosc", "Telefon"};
-    tv::DBGrid* grid = Form_fa4->DBGrid1;
+    tv::ui::DBGrid* grid = Form_fa4->DBGrid1;
     ASSERT_EQ(grid->model()->columnCount(), fields.size());
     for (int c = 0; c < fields.size(); ++c) {
         EXPECT_EQ(grid->gridModel()->columns()[c].field, fields[c]);

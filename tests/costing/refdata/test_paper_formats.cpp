@@ -16,7 +16,7 @@
 #include "refdata_support.h"
 
 using namespace refdatatest;
-using Nav = tv::DBNavigator::Button;
+using Nav = tv::ui::DBNavigator::Button;
 
 namespace {
 

@@ -144,7 +144,7 @@ protected:
         const QSignalBlocker blocker(w);
         if (auto* edit = qobject_cast<QLineEdit*>(w))
             edit->setText(text);
-        else if (auto* lookup = qobject_cast<tv::DBLookupComboBox*>(w))
+        else if (auto* lookup = qobject_cast<tv::ui::DBLookupComboBox*>(w))
             lookup->setText(text);
         else if (auto* combo = qobject_cast<QComboBox*>(w))
             combo->setEditText(text);

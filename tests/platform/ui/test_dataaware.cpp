@@ -25,11 +25,11 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 QT_END_NAMESPACE
 
-using tv::DBGrid;
-using tv::DBNavigator;
 using tv::Table;
 using tv::ui::Answer;
-using Button = tv::DBNavigator::Button;
+using tv::ui::DBGrid;
+using tv::ui::DBNavigator;
+using Button = tv::ui::DBNavigator::Button;
 
 namespace {
 
@@ -83,7 +83,7 @@ protected:
         }
         formaty = std::make_unique<Table>("formaty.db");
         formaty->open();
-        source = new tv::DataSource(formaty.get(), &window);
+        source = new tv::ui::DataSource(formaty.get(), &window);
         window.setLayout(new QVBoxLayout);
         window.resize(500, 400);
     }
@@ -119,8 +119,8 @@ protected:
     }
 
     // An edit in the window showing one field of the formats (or of another source).
-    tv::DBEdit* boundEdit(const char* field, tv::DataSource* over = nullptr) {
-        auto* edit = add(new tv::DBEdit);
+    tv::ui::DBEdit* boundEdit(const char* field, tv::ui::DataSource* over = nullptr) {
+        auto* edit = add(new tv::ui::DBEdit);
         edit->setDataSource(over ? over : source);
         edit->setDataField(QString::fromLatin1(field));
         return edit;
@@ -138,7 +138,7 @@ protected:
     tvtest::WorkingFolder folder;
     std::unique_ptr<Table> formaty;
     QWidget window;
-    tv::DataSource* source = nullptr;
+    tv::ui::DataSource* source = nullptr;
 };
 
 // ---------------------------------------------------------------------------
@@ -155,7 +155,7 @@ class DisplayText : public ::testing::TestWithParam<TextCase> {};
 TEST_P(DisplayText, ShowsTheFieldInItsForm) {
     const TextCase& c = GetParam();
     tv::FieldDef def{"F", c.type, 20};
-    EXPECT_EQ(tv::displayText(def, c.value), QString::fromUtf8(c.shown));
+    EXPECT_EQ(tv::ui::displayText(def, c.value), QString::fromUtf8(c.shown));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,7 +211,7 @@ TEST_F(DataAware, GridShowsMoneyWithTwoDecimals) {
     gramatury.post();
     gramatury.first();
 
-    tv::DataSource prices(&gramatury);
+    tv::ui::DataSource prices(&gramatury);
     DBGrid grid;
     grid.setDataSource(&prices);
     grid.setColumns(
@@ -293,7 +293,7 @@ TEST_F(DataAware, GridShowsTheRowBeingInsertedAtItsPlace) {
         gramatury.fieldByName("Gramatura").setAsInteger(weight);
         gramatury.post();
     }
-    tv::DataSource prices(&gramatury);
+    tv::ui::DataSource prices(&gramatury);
     DBGrid grid;
     grid.setDataSource(&prices);
     grid.setColumns({{"Gramatura", "Gramatura"}});
@@ -325,7 +325,7 @@ TEST_F(DataAware, GridShowsTheRowBeingInsertedAtItsPlace) {
 TEST_F(DataAware, TableDestroyedFirstLeavesItsSourceAndControlsEmpty) {
     auto table = std::make_unique<Table>("formaty.db");
     table->open();
-    auto* kept = new tv::DataSource(table.get(), &window);
+    auto* kept = new tv::ui::DataSource(table.get(), &window);
     DBGrid* grid = add(new DBGrid);
     grid->setDataSource(kept);
     auto* edit = boundEdit("Nazwa", kept);
@@ -566,7 +566,7 @@ TEST_F(DataAware, GridOverManyRowsReadsOnlyTheRowsItShows) {
         }
     });
     papkol.first();
-    tv::DataSource lines(&papkol);
+    tv::ui::DataSource lines(&papkol);
     auto* grid = add(new DBGrid);
     grid->setDataSource(&lines);
     grid->setColumns({{"Format", "Format"}, {"Ilosc", "Ilość arkuszy"}, {"Koszt", "Koszt"}});
@@ -704,7 +704,7 @@ TEST_F(DataAware, NavigatorShowsAFailedPostAndKeepsTheRow) {
 // Data-aware edit and text
 
 TEST_F(DataAware, EditShowsTheCurrentRowAndReportsEachChange) {
-    tv::DBEdit edit;
+    tv::ui::DBEdit edit;
     QSignalSpy changes(&edit, &QLineEdit::textChanged);
     edit.setDataSource(source);
     edit.setDataField("St0");
@@ -720,7 +720,7 @@ TEST_F(DataAware, EditShowsTheCurrentRowAndReportsEachChange) {
 }
 
 TEST_F(DataAware, TextLabelFollowsTheRow) {
-    tv::DBText label;
+    tv::ui::DBText label;
     label.setDataSource(source);
     label.setDataField("Nazwa");
     EXPECT_EQ(label.text(), "A3");
@@ -861,8 +861,8 @@ protected:
             rodzpap->post();
         }
         rodzpap->first();
-        kinds = std::make_unique<tv::DataSource>(rodzpap.get());
-        box = add(new tv::DBLookupComboBox);
+        kinds = std::make_unique<tv::ui::DataSource>(rodzpap.get());
+        box = add(new tv::ui::DBLookupComboBox);
         box->setListSource(kinds.get());
         box->setListField("Nazwa");
         box->setKeyField("Nr");
@@ -871,8 +871,8 @@ protected:
     int currentNr() { return rodzpap->fieldByName("Nr").asInteger(); }
 
     std::unique_ptr<Table> rodzpap;
-    std::unique_ptr<tv::DataSource> kinds;
-    tv::DBLookupComboBox* box = nullptr;
+    std::unique_ptr<tv::ui::DataSource> kinds;
+    tv::ui::DBLookupComboBox* box = nullptr;
 };
 
 TEST_F(Lookup, FillsFromTheListTableAndShowsNothingAtFirst) {
@@ -884,7 +884,7 @@ TEST_F(Lookup, FillsFromTheListTableAndShowsNothingAtFirst) {
 }
 
 TEST_F(Lookup, ChoosingMovesTheListTableAndClosesUpOnce) {
-    QSignalSpy closeUps(box, &tv::DBLookupComboBox::closeUp);
+    QSignalSpy closeUps(box, &tv::ui::DBLookupComboBox::closeUp);
     box->setText("Kreda");
     showWindow();
     box->setFocus();
@@ -896,7 +896,7 @@ TEST_F(Lookup, ChoosingMovesTheListTableAndClosesUpOnce) {
 }
 
 TEST_F(Lookup, ChoosingFromTheOpenListMovesTheListTable) {
-    QSignalSpy closeUps(box, &tv::DBLookupComboBox::closeUp);
+    QSignalSpy closeUps(box, &tv::ui::DBLookupComboBox::closeUp);
     showWindow();
     box->showPopup();
     QAbstractItemView* list = box->view();
@@ -908,7 +908,7 @@ TEST_F(Lookup, ChoosingFromTheOpenListMovesTheListTable) {
 }
 
 TEST_F(Lookup, CodeSettingTheTextEmitsNothingAndMovesNothing) {
-    QSignalSpy closeUps(box, &tv::DBLookupComboBox::closeUp);
+    QSignalSpy closeUps(box, &tv::ui::DBLookupComboBox::closeUp);
     QSignalSpy activated(box, &QComboBox::activated);
     box->setText("Karton");
     EXPECT_EQ(box->text(), "Karton");
@@ -925,7 +925,7 @@ TEST_F(Lookup, CodeSettingTheTextEmitsNothingAndMovesNothing) {
 
 TEST_F(Lookup, RefillsWhenTheListTableChangesAndKeepsTheShownItem) {
     box->setText("Offset");
-    QSignalSpy closeUps(box, &tv::DBLookupComboBox::closeUp);
+    QSignalSpy closeUps(box, &tv::ui::DBLookupComboBox::closeUp);
     rodzpap->append();
     rodzpap->fieldByName("Nazwa").setAsString("Bibuła");
     rodzpap->post();

@@ -1,10 +1,10 @@
-#include "costing/field_chain.h"
+#include "platform/ui/field_chain.h"
 
 #include <utility>
 
 #include <QLineEdit>
 
-namespace costing::chain {
+namespace tv::ui::chain {
 
 namespace {
 
@@ -52,4 +52,4 @@ void put(QLineEdit* field, const QString& text) {
     rethrowPending();
 }
 
-} // namespace costing::chain
+} // namespace tv::ui::chain

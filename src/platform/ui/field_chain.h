@@ -17,7 +17,7 @@ class QLineEdit;
 // Qt must not be unwound by an exception, so a nested handler keeps its error
 // and the routine's own write (put) raises it again as soon as the text
 // setting returns.
-namespace costing::chain {
+namespace tv::ui::chain {
 
 // Runs a bound handler of the sheet. The outermost one lets its error go to
 // the caller (the error guard of the event binding); a nested one keeps it
@@ -45,4 +45,4 @@ void rethrowPending();
 // routine that must tell its own errors from those of the handlers it ran.
 std::exception_ptr takePending();
 
-} // namespace costing::chain
+} // namespace tv::ui::chain

@@ -1,4 +1,4 @@
-#include "costing/rounding.h"
+#include "costing/rules/rounding.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "costing/rounding.h"
+#include "costing/rules/rounding.h"
 #include "platform/convert.h"
 #include "platform/regional.h"
 #include "support/test_env.h"

@@ -1,4 +1,4 @@
-#include "costing/refdata/register_editor.h"
+#include "platform/ui/register_editor.h"
 
 #include <climits>
 
@@ -24,7 +24,7 @@
 #include "platform/ui/dataaware_source.h"
 #include "platform/ui/messages.h"
 
-namespace costing {
+namespace tv::ui {
 
 namespace {
 
@@ -61,14 +61,14 @@ private:
     }
 };
 
-struct NavigationSpec {
+struct NavigationDef {
     const char* name;
     const char* hint;
     QStyle::StandardPixmap icon;
 };
 
 // In the order of RegisterEditor::Navigation.
-const NavigationSpec kNavigation[] = {
+const NavigationDef kNavigation[] = {
     {"SpeedButton3", "Pierwsza pozycja", QStyle::SP_MediaSkipBackward},
     {"SpeedButton5", "Poprzednia pozycja", QStyle::SP_MediaSeekBackward},
     {"SpeedButton6", "Następna pozycja", QStyle::SP_MediaSeekForward},
@@ -81,13 +81,13 @@ const NavigationSpec kNavigation[] = {
     {"SpeedButton2", "Odśwież dane", QStyle::SP_BrowserReload},
 };
 
-struct CommandSpec {
+struct CommandDef {
     const char* name;
     const char* caption;
 };
 
 // In the order of RegisterEditor::Command; a form may rename a panel.
-const CommandSpec kCommands[] = {
+const CommandDef kCommands[] = {
     {"SpeedButton7", "dodaj"},   {"SpeedButton8", "usuń"},    {"SpeedButton9", "potwierdź"},
     {"SpeedButton10", "anuluj"}, {"SpeedButton1", "zamknij"},
 };
@@ -106,7 +106,7 @@ tv::ui::PanelButton* makePanel(const QString& name, const QString& caption, QWid
 } // namespace
 
 RegisterEditor::RegisterEditor(tv::Table* table, QWidget* parent)
-    : QWidget(parent), m_table(table), m_source(new tv::DataSource(table, this)) {
+    : QWidget(parent), m_table(table), m_source(new tv::ui::DataSource(table, this)) {
     ActivationWatcher::instance();
 
     auto* outer = new QVBoxLayout(this);
@@ -146,8 +146,8 @@ RegisterEditor::RegisterEditor(tv::Table* table, QWidget* parent)
 
 RegisterEditor::~RegisterEditor() = default;
 
-tv::DBGrid* RegisterEditor::addGrid(const QVector<tv::DBGridColumn>& columns, int titleColourBgr) {
-    auto* grid = new tv::DBGrid(this);
+tv::ui::DBGrid* RegisterEditor::addGrid(const QVector<tv::ui::DBGridColumn>& columns, int titleColourBgr) {
+    auto* grid = new tv::ui::DBGrid(this);
     grid->setObjectName(QStringLiteral("DBGrid%1").arg(m_grids->count() + 1));
     grid->setDataSource(m_source);
     grid->setColumns(columns);
@@ -163,7 +163,7 @@ tv::DBGrid* RegisterEditor::addGrid(const QVector<tv::DBGridColumn>& columns, in
     return grid;
 }
 
-void RegisterEditor::showGrid(tv::DBGrid* grid) {
+void RegisterEditor::showGrid(tv::ui::DBGrid* grid) {
     m_grids->setCurrentWidget(grid);
 }
 
@@ -195,8 +195,8 @@ void RegisterEditor::addDetail(const QString& label, QWidget* control) {
     ++m_detailRows;
 }
 
-tv::DBEdit* RegisterEditor::addEdit(const RegisterField& field) {
-    auto* edit = new tv::DBEdit(this);
+tv::ui::DBEdit* RegisterEditor::addEdit(const RegisterField& field) {
+    auto* edit = new tv::ui::DBEdit(this);
     edit->setObjectName(QStringLiteral("DBEdit%1").arg(++m_editCount));
     edit->setDataSource(m_source);
     edit->setDataField(field.field);
@@ -204,8 +204,8 @@ tv::DBEdit* RegisterEditor::addEdit(const RegisterField& field) {
     return edit;
 }
 
-QVector<tv::DBEdit*> RegisterEditor::addEdits(const QVector<RegisterField>& fields) {
-    QVector<tv::DBEdit*> edits;
+QVector<tv::ui::DBEdit*> RegisterEditor::addEdits(const QVector<RegisterField>& fields) {
+    QVector<tv::ui::DBEdit*> edits;
     edits.reserve(fields.size());
     for (const RegisterField& field : fields)
         edits.append(addEdit(field));
@@ -313,4 +313,4 @@ bool RegisterEditor::activatedFromAnotherWindow(const QWidget* form) {
     return watcher.current == form && watcher.previous != form;
 }
 
-} // namespace costing
+} // namespace tv::ui

@@ -18,16 +18,14 @@ class QPushButton;
 class QStackedLayout;
 class QVBoxLayout;
 
-namespace tv {
-class DataSource;
-class DBEdit;
-} // namespace tv
 namespace tv::ui {
+class DBEdit;
+class DataSource;
 class PanelButton;
 class SpeedButton;
 } // namespace tv::ui
 
-namespace costing {
+namespace tv::ui {
 
 // One labelled data-aware edit of a register's details group.
 struct RegisterField {
@@ -62,18 +60,18 @@ public:
     ~RegisterEditor() override;
 
     tv::Table* table() const { return m_table; }
-    tv::DataSource* dataSource() const { return m_source; }
+    tv::ui::DataSource* dataSource() const { return m_source; }
 
     // A grid over the table. Grids added later lie at the same place over the
     // first; the form shows the one that fits (the goods register's two views).
-    tv::DBGrid* addGrid(const QVector<tv::DBGridColumn>& columns, int titleColourBgr = -1);
-    void showGrid(tv::DBGrid* grid);
+    tv::ui::DBGrid* addGrid(const QVector<tv::ui::DBGridColumn>& columns, int titleColourBgr = -1);
+    void showGrid(tv::ui::DBGrid* grid);
 
     // The details group, created with its title by the first call. Edits are
     // named "DBEdit1", "DBEdit2" ... in the order added.
     void setDetailsTitle(const QString& title);
-    tv::DBEdit* addEdit(const RegisterField& field);
-    QVector<tv::DBEdit*> addEdits(const QVector<RegisterField>& fields);
+    tv::ui::DBEdit* addEdit(const RegisterField& field);
+    QVector<tv::ui::DBEdit*> addEdits(const QVector<RegisterField>& fields);
     // Any other control of the details group (a rate list, a computed edit).
     void addDetail(const QString& label, QWidget* control);
 
@@ -118,7 +116,7 @@ private:
     QGroupBox* detailsGroup();
 
     tv::Table* m_table;
-    tv::DataSource* m_source;
+    tv::ui::DataSource* m_source;
     QVBoxLayout* m_side = nullptr;
     QStackedLayout* m_grids = nullptr;
     QGroupBox* m_details = nullptr;
@@ -134,4 +132,4 @@ private:
     std::array<tv::ui::SpeedButton*, 10> m_navigation{};
 };
 
-} // namespace costing
+} // namespace tv::ui

@@ -1,11 +1,11 @@
-#include "costing/refdata/dialog_parts.h"
+#include "platform/ui/dialog_parts.h"
 
 #include <QLabel>
 
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
 
-namespace refdata {
+namespace tv::ui {
 
 QLabel* makeHeading(const QString& text, QWidget* parent) {
     auto* heading = new QLabel(text, parent);
@@ -23,9 +23,9 @@ tv::ui::SpeedButton* makeButton(const char* name, const QString& caption, QWidge
     return button;
 }
 
-tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& field, Qt::Alignment alignment,
-                     QWidget* parent) {
-    auto* edit = new tv::DBEdit(parent);
+tv::ui::DBEdit* makeEdit(const char* name, tv::ui::DataSource* source, const QString& field,
+                         Qt::Alignment alignment, QWidget* parent) {
+    auto* edit = new tv::ui::DBEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setDataSource(source);
     edit->setDataField(field);
@@ -33,4 +33,4 @@ tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& fi
     return edit;
 }
 
-} // namespace refdata
+} // namespace tv::ui

@@ -6,16 +6,14 @@
 class QLabel;
 class QWidget;
 
-namespace tv {
+namespace tv::ui {
 class DBEdit;
 class DataSource;
-} // namespace tv
-namespace tv::ui {
 class SpeedButton;
-}
+} // namespace tv::ui
 
 // Pieces the reference-data dialogs share, so that they look alike.
-namespace refdata {
+namespace tv::ui {
 
 // The bold heading line at the top of a dialog.
 QLabel* makeHeading(const QString& text, QWidget* parent);
@@ -24,7 +22,7 @@ QLabel* makeHeading(const QString& text, QWidget* parent);
 tv::ui::SpeedButton* makeButton(const char* name, const QString& caption, QWidget* parent);
 
 // An edit showing one field of the source's current row.
-tv::DBEdit* makeEdit(const char* name, tv::DataSource* source, const QString& field, Qt::Alignment alignment,
-                     QWidget* parent);
+tv::ui::DBEdit* makeEdit(const char* name, tv::ui::DataSource* source, const QString& field,
+                         Qt::Alignment alignment, QWidget* parent);
 
-} // namespace refdata
+} // namespace tv::ui
