@@ -18,8 +18,18 @@
 #include "costing/reports/blank_calculation_report.h"
 #include "costing/reports/calculation_report.h"
 #include "costing/rules/costing_tables.h"
+#include "invoicing/info_screen.h"
 #include "invoicing/invoice_window.h"
+#include "invoicing/payment_forms.h"
+#include "invoicing/registers/administration.h"
+#include "invoicing/registers/goods.h"
+#include "invoicing/registers/invoice_register_report.h"
+#include "invoicing/registers/issued_invoices.h"
+#include "invoicing/registers/sellers.h"
+#include "invoicing/reports/bill_report.h"
+#include "invoicing/reports/vat_invoice_report.h"
 #include "invoicing/rules/invoicing_tables.h"
+#include "invoicing/welcome_screen.h"
 #include "platform/table.h"
 
 namespace {
@@ -66,7 +76,23 @@ void createForms() {
     Form7 = create<TForm7>("TForm7");
     Form10 = create<TForm10>("TForm10");
     Form_fa1 = create<TForm_fa1>("TForm_fa1");
+    QuickReport6 = create<TQuickReport6>("TQuickReport6");
+    // Its construction starts the first new invoice on the invoice window.
+    Form_fa10 = create<TForm_fa10>("TForm_fa10");
+    Form_fa2 = create<TForm_fa2>("TForm_fa2");
+    Fa2_wy = create<TFa2_wy>("TFa2_wy");
+    Form_fa3 = create<TForm_fa3>("TForm_fa3");
     Form_fa4 = create<TForm_fa4>("TForm_fa4");
+    Form_fa5 = create<TForm_fa5>("TForm_fa5");
+    Form_fa6 = create<TForm_fa6>("TForm_fa6");
+    Form_fa7 = create<TForm_fa7>("TForm_fa7");
+    Form_fa8 = create<TForm_fa8>("TForm_fa8");
+    Form_fa9 = create<TForm_fa9>("TForm_fa9");
+    QuickReport1 = create<TQuickReport1>("TQuickReport1");
+    QuickReport2 = create<TQuickReport2>("TQuickReport2");
+    QuickReport3 = create<TQuickReport3>("TQuickReport3");
+    QuickReport4 = create<TQuickReport4>("TQuickReport4");
+    QuickReport5 = create<TQuickReport5>("TQuickReport5");
     formatka_info = create<Tformatka_info>("Tformatka_info");
     wireForms();
 }
@@ -79,7 +105,22 @@ template <typename T> static void destroy(T*& form) {
 void destroyForms() {
     // In reverse order of creation, so that no form outlives one it reads.
     destroy(formatka_info);
+    destroy(QuickReport5);
+    destroy(QuickReport4);
+    destroy(QuickReport3);
+    destroy(QuickReport2);
+    destroy(QuickReport1);
+    destroy(Form_fa9);
+    destroy(Form_fa8);
+    destroy(Form_fa7);
+    destroy(Form_fa6);
+    destroy(Form_fa5);
     destroy(Form_fa4);
+    destroy(Form_fa3);
+    destroy(Fa2_wy);
+    destroy(Form_fa2);
+    destroy(Form_fa10);
+    destroy(QuickReport6);
     destroy(Form_fa1);
     destroy(Form10);
     destroy(Form7);

@@ -503,5 +503,3 @@ void TForm1::SpeedButton11Click(QObject*) {
     }
     Form4->show();
 }
-
-void TForm1::SpeedButton4Click(QObject*) {}

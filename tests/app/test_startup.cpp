@@ -38,9 +38,12 @@ void showActive(QWidget* w) {
 class StartupTest : public AppFixture {};
 
 TEST_F(StartupTest, FormsAreCreatedOnceInTheProgramsOrder) {
-    const QStringList expected = {"TForm_start", "TForm1",    "TForm2",    "TForm3",        "TForm4",
-                                  "TForm5",      "TForm6",    "TForm8",    "TForm9",        "TForm7",
-                                  "TForm10",     "TForm_fa1", "TForm_fa4", "Tformatka_info"};
+    const QStringList expected = {
+        "TForm_start",   "TForm1",        "TForm2",        "TForm3",        "TForm4",        "TForm5",
+        "TForm6",        "TForm8",        "TForm9",        "TForm7",        "TForm10",       "TForm_fa1",
+        "TQuickReport6", "TForm_fa10",    "TForm_fa2",     "TFa2_wy",       "TForm_fa3",     "TForm_fa4",
+        "TForm_fa5",     "TForm_fa6",     "TForm_fa7",     "TForm_fa8",     "TForm_fa9",     "TQuickReport1",
+        "TQuickReport2", "TQuickReport3", "TQuickReport4", "TQuickReport5", "Tformatka_info"};
     EXPECT_EQ(formCreationOrder(), expected);
     EXPECT_NE(Form_start, nullptr);
     EXPECT_NE(Form1, nullptr);

@@ -1,0 +1,12 @@
+#include "invoicing/invoice_window.h"
+
+void TForm_fa1::WypelnijListeTowarow() {}
+void TForm_fa1::ComboBox5KeyPress(QObject*, int&) {}
+void TForm_fa1::ComboBox5Change(QObject*) {}
+void TForm_fa1::Button1Click(QObject*) {}
+bool TForm_fa1::askStockQuestion() {
+    return true;
+}
+bool TForm_fa1::stockVersion() const {
+    return false;
+}
