@@ -7,7 +7,7 @@ set -euo pipefail
 TV_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n libgl-dev
-    libsqlite3-dev
+    libsqlite3-dev libarchive-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-wine fonts-liberation2 fontconfig
     poppler-utils xvfb xauth
