@@ -253,6 +253,10 @@ public:
     void ComboBox5KeyPress(QObject* Sender, int& Key);
     void ComboBox5Change(QObject* Sender = nullptr);
     void Button1Click(QObject* Sender = nullptr); // the stock deduction
+    // Deducts the invoice's lines from stock, inside the caller's transaction:
+    // only the difference against what was already deducted for that number.
+    // Returns the shortage messages, for the caller to show after its commit.
+    QStringList deductStock(const QString& numer);
     // The stock question before a save; false when the operator answers "Nie".
     bool askStockQuestion();
     // Whether the administration's "wersja magazynowa" is on.
