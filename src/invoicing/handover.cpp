@@ -72,7 +72,7 @@ void TForm1::SpeedButton4Click(QObject* Sender) {
         lines.fieldByName(QStringLiteral("Netto_jedn")).setAsString(Edit21->text());
         invoice->SpeedButton14Click(Sender);
 
-        const QString rate = ComboBox6->currentText() == QLatin1String("do całości")
+        const QString rate = ComboBox6->currentText() == QStringLiteral("do całości")
                                  ? ComboBox1->currentText()
                                  : QStringLiteral("0");
         writeLine(lines, 2, QStringLiteral("Druk ") + jobName, rate);

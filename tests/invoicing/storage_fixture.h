@@ -7,13 +7,21 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <ostream>
+
 #include "costing/costing_sheet.h"
+#include "costing/rules/vat_rates.h"
 #include "invoicing/invoice_window.h"
 #include "invoicing/registers/administration.h"
 #include "platform/clock.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
 #include "support/app_fixture.h"
+
+// Texts in failure messages as the operator reads them.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace tvtest {
 
@@ -62,7 +70,11 @@ protected:
         lines.fieldByName("VAT").setAsString(QString::fromUtf8(vat));
         lines.fieldByName("Jm").setAsString("szt");
         lines.fieldByName("Netto_jedn").setAsFloat(unitNet);
-        lines.fieldByName("Netto").setAsFloat(quantity * unitNet);
+        const double net = quantity * unitNet;
+        const double vatAmount = net * costing::lineVatRate(QString::fromUtf8(vat)) * 0.01;
+        lines.fieldByName("Netto").setAsFloat(net);
+        lines.fieldByName("KwotaVAT").setAsFloat(vatAmount);
+        lines.fieldByName("Brutto").setAsFloat(net + vatAmount);
         lines.post();
     }
 

@@ -390,6 +390,18 @@ TEST_F(StorageFixture, TheStockVersionAsksBeforeSaving) {
     EXPECT_TRUE(storedRows().isEmpty());
     EXPECT_FALSE(Form_fa1->Zapisana);
 
+    // "Tak": stored, and any shortage is told after the invoice is stored.
+    tv::ui::clearShownMessages();
+    tv::ui::pushTestAnswer(tv::ui::Answer::Yes);
+    save();
+    ASSERT_FALSE(messages().isEmpty());
+    EXPECT_EQ(messages()[0].buttons, tv::ui::Buttons::YesNo);
+    for (int i = 1; i < messages().size(); ++i)
+        EXPECT_TRUE(messages()[i].text.startsWith("W magazynie brakuje produktu "))
+            << messages()[i].text.toStdString();
+    EXPECT_EQ(storedRows(), (QStringList{"F 1/03/2009", "P 1/03/2009 1 Papier"}));
+    EXPECT_TRUE(Form_fa1->Zapisana);
+
     // Without lines there is nothing to deduct and nothing to ask.
     tv::ui::clearShownMessages();
     Form_fa1->pozycje->emptyTable();
