@@ -21,10 +21,11 @@ struct Column {
     bool amount;
 };
 const Column kColumns[] = {
-    {"Nazwa kontrahenta", "Firma", 0, 226, false}, {"NIP", "NIP", 232, 86, false},
-    {"Nr faktury", "Nr", 324, 112, false},         {"Data wystawienia", "Data_wyst", 442, 100, false},
-    {"Wartość netto", "Netto", 542, 86, true},     {"Wartość brutto", "Brutto", 628, 90, true},
+    {"Nazwa kontrahenta", "Firma", 0, 186, false}, {"NIP", "NIP", 194, 74, false},
+    {"Nr faktury", "Nr", 272, 116, false},         {"Data wystawienia", "Data_wyst", 392, 116, false},
+    {"Wartość netto", "Netto", 512, 100, true},    {"Wartość brutto", "Brutto", 616, 102, true},
 };
+constexpr double totalsX = 392;
 
 } // namespace
 
@@ -63,12 +64,17 @@ TFa2_wy::TFa2_wy(QObject* parent) : QObject(parent) {
     }
 
     Band& totals = QuickRep1.addBand(BandType::Summary, 30, QStringLiteral("SummaryBand1"));
-    totals.add(hRule(442, 2, pageWidth - 442));
-    totals.add(label(QStringLiteral("QRLabel8"), QStringLiteral("Razem:"), 442, 8).withFont(tahoma(9, Bold)));
+    totals.add(hRule(totalsX, 2, pageWidth - totalsX));
     totals.add(
-        label(QStringLiteral("QRLabel9"), QString(), 542, 8).withFont(tahoma(9, Bold)).alignedRight(86));
-    totals.add(
-        label(QStringLiteral("QRLabel10"), QString(), 628, 8).withFont(tahoma(9, Bold)).alignedRight(90));
+        label(QStringLiteral("QRLabel8"), QStringLiteral("Razem:"), totalsX, 8).withFont(tahoma(9, Bold)));
+    const Column& net = kColumns[4];
+    const Column& gross = kColumns[5];
+    totals.add(label(QStringLiteral("QRLabel9"), QString(), net.x, 8)
+                   .withFont(tahoma(9, Bold))
+                   .alignedRight(net.width));
+    totals.add(label(QStringLiteral("QRLabel10"), QString(), gross.x, 8)
+                   .withFont(tahoma(9, Bold))
+                   .alignedRight(gross.width));
 }
 
 TFa2_wy::~TFa2_wy() = default;

@@ -169,7 +169,7 @@ void TForm_fa2::buildControls() {
     DBGrid2->setDataSource(DataSource2);
     DBGrid2->setColumns({column("Lp", "", 35), column("Nazwa", "", 220), column("PKWiU", "", 80),
                          column("Ilosc", "Ilość", 60), column("Jm", "", 45), column("Netto", "", 85),
-                         column("VAT", "Stawka VAT", 70), column("KwotaVAT", "Kwota VAT", 85),
+                         column("VAT", "Stawka VAT", 80), column("KwotaVAT", "Kwota VAT", 85),
                          column("Brutto", "", 85)});
     DBGrid2->setReadOnly(true);
 
