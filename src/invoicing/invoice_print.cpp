@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include <QComboBox>
 #include <QRadioButton>
 
 #include "invoicing/reports/bill_report.h"
@@ -57,9 +58,11 @@ bool printoutChosen(const std::vector<DocumentPrintout>& printouts) {
 }
 
 // An invoice without a buyer prints an empty buyer block; the operator says
-// whether that is meant.
-bool buyerConfirmed() {
+// whether that is meant. A picker text that names no customer is not asked
+// about: the save refuses it.
+bool buyerConfirmed(const TForm_fa1& window) {
     if (invoicing::printout::chosenCustomer()) return true;
+    if (!window.chosenCustomer && !window.ComboBox3->currentText().isEmpty()) return true;
     return tv::ui::askYesNo(
         QStringLiteral("Nie wybrano nabywcy. Czy wydrukować dokument bez danych nabywcy?"),
         QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
@@ -90,7 +93,7 @@ void TForm_fa1::SpeedButton4Click(QObject*) {
     // the next "Nowa faktura" still keeps it.
     Przelicz();
     SpeedButton14Click(this);
-    if (!buyerConfirmed()) return;
+    if (!buyerConfirmed(*this)) return;
     // The save command answers through Zapisana and storedNumber: "Nie" to the
     // stock question, a refused or failed save leave the invoice unsaved, and
     // nothing unsaved is printed.

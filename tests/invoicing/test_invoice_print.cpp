@@ -169,6 +169,7 @@ TEST_F(InvoicePrintCommands, WithoutAPrintableKindBothCommandsSaySoAndDoNothingE
 
 TEST_F(InvoicePrintCommands, WithoutABuyerPrintingAsksFirstAndNoStopsIt) {
     Form_fa1->chosenCustomer.reset();
+    setText(Form_fa1->ComboBox3, "");
     answerEveryQuestion(tv::ui::Answer::No);
     const WindowState before = windowState();
     Form_fa1->SpeedButton4Click(Form_fa1);
@@ -192,11 +193,11 @@ TEST_F(InvoicePrintCommands, WithoutABuyerPrintingAsksFirstAndNoStopsIt) {
     EXPECT_TRUE(previewPages[0][0].itemsNamed("QRMemo2").isEmpty());
 }
 
-TEST_F(InvoicePrintCommands, AnUnsavedInvoiceIsNeverPrinted) {
-    // "Nie" to the stock question leaves the invoice unsaved: the whole
-    // command ends there, with the invoice still on screen.
-    Form_fa10->CheckBox1->setChecked(true);
-    answerEveryQuestion(tv::ui::Answer::No);
+TEST_F(InvoicePrintCommands, AnInvoiceThatIsNotSavedIsNeverPrinted) {
+    // A customer picker whose text names no customer: the save refuses the
+    // invoice, and the command ends there with the invoice still on screen.
+    Form_fa1->chosenCustomer.reset();
+    setText(Form_fa1->ComboBox3, "NIEMA");
     const WindowState before = windowState();
     Form_fa1->SpeedButton4Click(Form_fa1);
     EXPECT_TRUE(printer.jobs.isEmpty());
