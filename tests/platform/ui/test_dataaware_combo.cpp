@@ -31,24 +31,24 @@ protected:
         tv::ui::clearShownMessages();
         tv::ui::setAnswerer([](const tv::ui::ShownMessage&) { return tv::ui::Answer::Ok; });
         {
-            tv::Table seed("formaty.db");
+            tv::Table seed("numbered.db");
             seed.open();
             for (const char* name : {"A3", "A4", "A5"}) {
                 seed.append();
-                seed.fieldByName("Nazwa").setAsString(name);
+                seed.fieldByName("Name").setAsString(name);
                 seed.post();
             }
         }
-        formaty = std::make_unique<tv::Table>("formaty.db");
-        formaty->open();
-        source = new tv::ui::DataSource(formaty.get(), &window);
+        numbered = std::make_unique<tv::Table>("numbered.db");
+        numbered->open();
+        source = new tv::ui::DataSource(numbered.get(), &window);
         combo = new tv::ui::DBComboBox;
         combo->addItems({"A3", "A4", "B1"});
         combo->setDataSource(source);
-        combo->setDataField("Nazwa");
+        combo->setDataField("Name");
         other = new tv::ui::DBEdit;
         other->setDataSource(source);
-        other->setDataField("St0");
+        other->setDataField("Ratio");
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(combo);
         layout->addWidget(other);
@@ -60,18 +60,18 @@ protected:
     void TearDown() override { tv::ui::setAnswerer({}); }
 
     static QStringList stored() {
-        tv::Table reader("formaty.db");
+        tv::Table reader("numbered.db");
         reader.open();
         QStringList names;
         for (reader.first(); !reader.eof(); reader.next())
-            names << reader.fieldByName("Nazwa").asString();
+            names << reader.fieldByName("Name").asString();
         return names;
     }
 
-    QString field() const { return formaty->fieldByName("Nazwa").asString(); }
+    QString field() const { return numbered->fieldByName("Name").asString(); }
 
     tvtest::WorkingFolder folder;
-    std::unique_ptr<tv::Table> formaty;
+    std::unique_ptr<tv::Table> numbered;
     QWidget window;
     tv::ui::DataSource* source = nullptr;
     tv::ui::DBComboBox* combo = nullptr;
@@ -82,14 +82,14 @@ TEST_F(DataAwareCombo, ShowsTheCurrentRowAndCodeEmitsNothing) {
     QSignalSpy edited(combo, &tv::ui::DBComboBox::edited);
     QSignalSpy chosen(combo, &tv::ui::DBComboBox::chosen);
     EXPECT_EQ(combo->text(), "A3");
-    formaty->last();
+    numbered->last();
     EXPECT_EQ(combo->text(), "A5"); // not among the items
     combo->setText("B1");
     EXPECT_EQ(combo->text(), "B1");
     EXPECT_EQ(field(), "A5");
     EXPECT_EQ(edited.count(), 0);
     EXPECT_EQ(chosen.count(), 0);
-    EXPECT_EQ(formaty->state(), tv::Table::State::Browse);
+    EXPECT_EQ(numbered->state(), tv::Table::State::Browse);
 }
 
 TEST_F(DataAwareCombo, ChoiceWritesTheFieldAtOnce) {
@@ -97,10 +97,10 @@ TEST_F(DataAwareCombo, ChoiceWritesTheFieldAtOnce) {
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(combo->text(), "A4");
     EXPECT_EQ(chosen.count(), 1);
-    EXPECT_EQ(formaty->state(), tv::Table::State::Edit);
+    EXPECT_EQ(numbered->state(), tv::Table::State::Edit);
     EXPECT_EQ(field(), "A4");
     EXPECT_FALSE(combo->isPending());
-    formaty->post();
+    numbered->post();
     EXPECT_EQ(stored(), QStringList({"A4", "A4", "A5"}));
 }
 
@@ -118,18 +118,18 @@ TEST_F(DataAwareCombo, TypedTextWaitsForLeavingOrPosting) {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(combo, "D9");
-    formaty->post(); // the post takes what is typed
+    numbered->post(); // the post takes what is typed
     EXPECT_EQ(stored(), QStringList({"D9", "A4", "A5"}));
 }
 
 TEST_F(DataAwareCombo, EscapeGivesTheFieldBackAndAlphaSizeLimitsTyping) {
     QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(combo, "ABCDEFGH");
-    EXPECT_EQ(combo->text(), "ABCDEF"); // Nazwa holds six characters
+    EXPECT_EQ(combo->text(), "ABCDEF"); // Name holds six characters
     QTest::keyClick(combo, Qt::Key_Escape);
     EXPECT_EQ(combo->text(), "A3");
     EXPECT_FALSE(combo->isPending());
-    formaty->cancel();
+    numbered->cancel();
     EXPECT_EQ(stored(), QStringList({"A3", "A4", "A5"}));
 }
 
@@ -140,9 +140,9 @@ TEST_F(DataAwareCombo, WithoutAutomaticEditingNothingChanges) {
     QTest::keyClicks(combo, "X");
     EXPECT_EQ(combo->text(), "A3");
     EXPECT_EQ(edited.count(), 0);
-    EXPECT_EQ(formaty->state(), tv::Table::State::Browse);
+    EXPECT_EQ(numbered->state(), tv::Table::State::Browse);
 
-    formaty->edit();
+    numbered->edit();
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(field(), "A4");
 }
