@@ -3,10 +3,18 @@
 #include <climits>
 #include <cmath>
 
+#include <QDir>
+
 #include "platform/convert.h"
 #include "platform/errors.h"
+#include "platform/table.h"
 
 namespace invoicing {
+
+QString sideFilePath(const QString& fileName) {
+    if (tv::Database::isOpen()) return tv::Database::instance().pathFor(fileName);
+    return QDir::current().filePath(fileName);
+}
 
 QString flagText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");

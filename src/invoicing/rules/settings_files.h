@@ -21,6 +21,10 @@ inline const QString kIniFileName = QStringLiteral("FAKTURY.INI");
 inline const QString kIniSection = QStringLiteral("Opcje");
 inline const QString kWindowDefaultsFileName = QStringLiteral("ustmain.txt");
 
+// The side file of that name in the working folder, matched there
+// case-insensitively; the working folder holds every side file.
+QString sideFilePath(const QString& fileName);
+
 // Flags are written "1" and "0"; when read, only "0" is off, so any other
 // text, a missing line included, switches the option on.
 QString flagText(bool on);
