@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
@@ -200,6 +201,7 @@ TEST_F(AdministrationCommands, OkStoresTheSettingsTakesTheCounterOverAndClosesWr
 
     EXPECT_FALSE(Form_fa10->isVisible());
     EXPECT_EQ(Form_fa1->LicznikFaktur, 12);
+    EXPECT_EQ(Form_fa1->Edit5->text(), Form_fa1->FormatujNumer(12, Form_fa1->DateTimePicker1->date()));
     EXPECT_EQ(readBytes(file("ustaw.txt")), cp1250Lines({"#N/#MM/#YYYY", "12,9", "Zapraszamy ponownie", "1",
                                                          "0", "1", "Płatne przelewem", "0", "0", "1"}));
     EXPECT_EQ(readBytes(file("FAKTURY.INI")),
@@ -208,6 +210,18 @@ TEST_F(AdministrationCommands, OkStoresTheSettingsTakesTheCounterOverAndClosesWr
     EXPECT_EQ(Form_fa1->Edit7->text(), QString("Zapraszamy ponownie"));
     EXPECT_EQ(Form_fa1->Edit12->text(), QString("Płatne przelewem"));
     EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(AdministrationCommands, AStoredInvoiceKeepsItsNumberWhenTheCounterIsTakenOver) {
+    Form_fa1->storedNumber = "3/05/2024";
+    Form_fa1->Edit5->setText("3/05/2024");
+    for (tv::ui::PanelButton* command : {Form_fa10->SpeedButton1, Form_fa10->SpeedButton2}) {
+        Form_fa10->show();
+        Form_fa10->Edit2->setText("30");
+        click(command);
+        EXPECT_EQ(Form_fa1->Edit5->text(), QString("3/05/2024"));
+    }
+    EXPECT_EQ(Form_fa1->LicznikFaktur, 30);
 }
 
 TEST_F(AdministrationCommands, OkRefusesWhatWouldBreakTheNumberingAndStoresNothing) {
