@@ -36,6 +36,7 @@ protected:
         addGoods({"Papier A3", 3, "pap3", "22", 30.0, 36.6, 0.4});
         addGoods({"Teczka", 4, "TEC", "7", 3.0, 3.21, 0.6});
         Form_fa5->towary->refresh();
+        stockVersion(false);
         tv::ui::clearShownMessages();
     }
 

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,17 +103,10 @@ TForm_fa5::TForm_fa5(QWidget* parent) : QDialog(parent) {
     DataSource1->setAutoEdit(true);
     DBGrid1 = Editor->addGrid(stockColumns(), kTeal);
 
-    // The plain grid lies over the stock grid at the same place and size:
-    // hiding it shows the stock grid beneath.
-    DBGrid2 = new tv::ui::DBGrid(DBGrid1->parentWidget());
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setDataSource(DataSource1);
-    DBGrid2->setColumns(plainColumns());
-    DBGrid2->setConfirmDelete(true);
-    DBGrid2->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: %1; color: white; }")
-            .arg(tv::ui::fromTColor(RegisterEditor::kPanelColour).name()));
-    DBGrid1->installEventFilter(this);
+    // The plain grid lies over the stock grid at the same place and size;
+    // the stock version shows the stock grid instead.
+    DBGrid2 = Editor->addGrid(plainColumns(), RegisterEditor::kPanelColour);
+    Editor->showGrid(DBGrid2);
 
     Editor->setDetailsTitle(QStringLiteral("Informacje o towarze lub usłudze"));
     tv::ui::DBEdit** edits[] = {&DBEdit1, &DBEdit7, &DBEdit2, &DBEdit4, &DBEdit6, &DBEdit5, &DBEdit3};
@@ -244,17 +236,9 @@ void TForm_fa5::changeEvent(QEvent* event) {
 }
 
 bool TForm_fa5::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DBGrid1 &&
-        (event->type() == QEvent::Resize || event->type() == QEvent::Move || event->type() == QEvent::Show))
-        followOverlaidGrid();
     if (watched == DBComboBox1 && event->type() == QEvent::KeyRelease)
         tv::ui::guard([this] { DBComboBox1KeyUp(DBComboBox1); });
     return QDialog::eventFilter(watched, event);
-}
-
-void TForm_fa5::followOverlaidGrid() {
-    DBGrid2->setGeometry(DBGrid1->geometry());
-    DBGrid2->raise();
 }
 
 void TForm_fa5::FormCreate(QObject*) {
@@ -265,7 +249,7 @@ void TForm_fa5::FormCreate(QObject*) {
 // The stock version shows the grid with class and stock; the administration
 // form shows the plain grid again when the option is switched off.
 void TForm_fa5::FormActivate(QObject*) {
-    if (Form_fa10 && Form_fa10->CheckBox1->isChecked()) DBGrid2->setVisible(false);
+    if (Form_fa10 && Form_fa10->CheckBox1->isChecked()) Editor->showGrid(DBGrid1);
     Panel1Click(Panel1);
 }
 

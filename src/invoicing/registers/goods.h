@@ -112,7 +112,6 @@ protected:
 
 private:
     void bindHandlers();
-    void followOverlaidGrid();
     // The value the operator sees: a text typed and not yet written, when
     // it converts, else the record's field. Empty when the typed text does
     // not convert yet (the computation waits for the operator to go on).
