@@ -7,6 +7,7 @@
 
 #include "costing/rules/vat_rates.h"
 #include "invoicing/rules/numbering.h"
+#include "invoicing/rules/stock.h"
 #include "platform/convert.h"
 #include "platform/table.h"
 
@@ -294,8 +295,10 @@ void checkInvoice(const InvoiceHeader& header, const QVector<InvoiceLine>& lines
 
 void saveInvoice(const InvoiceHeader& header, const QVector<InvoiceLine>& lines,
                  const QString& storedNumber) {
+    // Checked before the transaction begins: a refusal rolls nothing back,
+    // so no view of any table has to read its rows again.
+    checkInvoice(header, lines, storedNumber);
     tv::Database::instance().transaction([&] {
-        checkInvoice(header, lines, storedNumber);
         const int headerCount = int(std::size(kHeaderFields));
         QVector<QVariant> values = headerValues(header);
         if (!storedNumber.isEmpty() && invoiceStored(storedNumber)) {
@@ -307,6 +310,8 @@ void saveInvoice(const InvoiceHeader& header, const QVector<InvoiceLine>& lines,
             tv::Query::exec(
                 QStringLiteral("update wyst_faktury set %1 where Nr = ?").arg(assignments.join(u',')),
                 values);
+            // What the stock version took for the invoice follows it to its new number.
+            if (storedNumber != header.number) moveStockRecord(storedNumber, header.number);
         } else {
             tv::Query::exec(QStringLiteral("insert into wyst_faktury (%1) values %2")
                                 .arg(fieldList({}, kHeaderFields, headerCount), marks(headerCount)),

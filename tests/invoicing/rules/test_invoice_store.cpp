@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "invoicing/rules/invoice_store.h"
+#include "invoicing/rules/stock.h"
 #include "platform/table.h"
 #include "support/test_env.h"
 
@@ -244,6 +245,26 @@ TEST_F(StoreFixture, AStoredInvoiceMovesToANewNumberWithItsLines) {
                            "P 7/2009 1 Przygotowanie do druku Ulotka", "P 7/2009 2 Druk Ulotka"}));
     EXPECT_FALSE(invoiceStored("1/2009"));
     EXPECT_TRUE(invoiceStored("7/2009"));
+}
+
+TEST_F(StoreFixture, WhatStockGaveAMovedInvoiceFollowsItsNumber) {
+    tv::Table goods(QStringLiteral("towary.DB"));
+    goods.open();
+    goods.append();
+    goods.fieldByName("Nazwa").setAsString("Papier A4");
+    goods.fieldByName("Nr").setAsInteger(1);
+    goods.fieldByName("Magazyn").setAsFloat(10);
+    goods.post();
+    saveInvoice(header("1/2009"), {line(1, "Papier A4", 3, 10, "22")}, QString());
+    deductInvoiceStock("1/2009", {{QStringLiteral("Papier A4"), 3}});
+    saveInvoice(header("7/2009"), {line(1, "Papier A4", 3, 10, "22")}, QStringLiteral("1/2009"));
+    EXPECT_TRUE(stockRecord("1/2009").isEmpty());
+    ASSERT_EQ(stockRecord("7/2009").size(), 1);
+    // Deducting under the new number takes nothing more.
+    EXPECT_TRUE(deductInvoiceStock("7/2009", {{QStringLiteral("Papier A4"), 3}}).isEmpty());
+    goods.refresh();
+    goods.first();
+    EXPECT_EQ(goods.fieldByName("Magazyn").asFloat(), 7.0);
 }
 
 TEST_F(StoreFixture, AnInvoiceWhoseStoredRowWentIsStoredAnew) {
