@@ -198,10 +198,11 @@ void TForm_fa1::SpeedButton2Click(QObject* Sender) {
     const bool stock = stockVersion();
     // A new line typed but not yet confirmed is a line too: it is saved below.
     const bool typedLine = pozycje->state() == tv::Table::State::Insert && pozycje->modified();
-    if (stock && (pozycje->recordCount() > 0 || typedLine) && !askStockQuestion()) throw tv::EAbort();
+    if (stock && (pozycje->recordCount() > 0 || typedLine) && !askStockQuestion()) return;
 
     // Whatever stops the save leaves the window as it was: not saved, and
-    // stored (or not) under the number it had.
+    // stored (or not) under the number it had. Callers (printing, loading
+    // another invoice) read Zapisana and storedNumber to tell.
     const bool wasSaved = Zapisana;
     const QString wasStored = storedNumber;
     const std::optional<int> seller = chosenSeller;
@@ -213,16 +214,20 @@ void TForm_fa1::SpeedButton2Click(QObject* Sender) {
         chosenCustomer = customer;
         numberChangeConfirmed.clear();
     });
-    Zapisana = true;
-    SpeedButton14Click(Sender);
-    const QString number = Edit5->text();
-    // Asked before the transaction, so that no question waits inside it.
-    if (!confirmNumberChange(number)) throw tv::EAbort();
     QStringList shortages;
-    tv::Database::instance().transaction([&] {
-        ZapiszFakture(number);
-        if (stock) shortages = deductStock(number);
-    });
+    try {
+        Zapisana = true;
+        SpeedButton14Click(Sender);
+        const QString number = Edit5->text();
+        // Asked before the transaction, so that no question waits inside it.
+        if (!confirmNumberChange(number)) return;
+        tv::Database::instance().transaction([&] {
+            ZapiszFakture(number);
+            if (stock) shortages = deductStock(number);
+        });
+    } catch (const tv::EAbort&) {
+        return; // refused, and the operator told why
+    }
     undo.dismiss();
     numberChangeConfirmed.clear();
     for (const QString& shortage : shortages)

@@ -26,7 +26,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace tvtest {
 
 // The program's forms over a working folder with two sellers and three
-// customers (one with a stored discount of 10, one of 0), on 5 March 2009.
+// customers (one with a stored discount of 10, one of 0), on 5 March 2009,
+// outside the stock version.
 class StorageFixture : public AppFixture {
 protected:
     void prepareData() override {
@@ -40,6 +41,8 @@ protected:
     void SetUp() override {
         tv::setToday(QDate(2009, 3, 5));
         AppFixture::SetUp();
+        // Outside the stock version unless a test turns it on.
+        Form_fa10->CheckBox1->setChecked(false);
         tv::ui::clearShownMessages();
     }
 

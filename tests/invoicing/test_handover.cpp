@@ -153,8 +153,9 @@ TEST_F(StorageFixture, PassesTheSheetsDiscountOnceWhateverTheBoxShowed) {
         handOver();
         EXPECT_TRUE(messages().isEmpty()) << c.what << ": " << messages().value(0).text.toStdString();
         EXPECT_EQ(Form_fa1->CheckBox2->isChecked(), c.checked) << c.what;
-        if (c.percentage)
+        if (c.percentage) {
             EXPECT_EQ(Form_fa1->ComboBox6->currentText(), QString::fromUtf8(c.percentage)) << c.what;
+        }
         EXPECT_EQ(
             shownLines(),
             (QStringList{QStringLiteral("1 Przygotowanie do druku Ulotka A5|1 szt 22 %1").arg(c.preparation),
