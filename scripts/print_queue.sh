@@ -250,7 +250,7 @@ _tv_pq_trap_exit() {
 }
 
 # Run as a command, it runs another with the queue and stops it afterwards:
-#   scripts/print_queue.sh build ctest --test-dir build -R print_queue
+#   scripts/print_queue.sh build ctest --test-dir build -R print_queue/
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
     set -euo pipefail
     if [ $# -lt 2 ]; then
