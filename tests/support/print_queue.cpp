@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -168,6 +169,15 @@ QVector<int> PrintQueue::jobIds(const QString& which) const {
 }
 
 QVector<PrintedCopy> PrintQueue::print(const std::function<void()>& command, int timeoutMs) const {
+    // Test processes that print run side by side: each holds the queue from
+    // its first look at the jobs to the end of its own, so that the jobs
+    // after its mark are all its own. A holder that died leaves no lock.
+    QLockFile turn(QDir(m_folder).filePath(QStringLiteral("tests.lock")));
+    turn.setStaleLockTime(0);
+    if (!turn.tryLock(timeoutMs)) {
+        ADD_FAILURE() << "the print queue stayed taken by another test; " << logs().toStdString();
+        return {};
+    }
     const QVector<int> before = jobIds(QStringLiteral("all"));
     const int last = before.isEmpty() ? 0 : before.last();
     command();
