@@ -64,6 +64,7 @@ TForm_fa1::TForm_fa1(QWidget* parent) : QMainWindow(parent) {
     buildControls();
     buildLayout();
     bindHandlers();
+    bindStockHandlers();
     FormCreate(this);
 }
 

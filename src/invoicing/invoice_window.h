@@ -261,6 +261,8 @@ public:
     bool askStockQuestion();
     // Whether the administration's "wersja magazynowa" is on.
     bool stockVersion() const;
+    // Binds the goods picker and the hidden "odejmij all" to their handlers.
+    void bindStockHandlers();
 
     // ---- archive (archive.cpp) -------------------------------------------------------
     void SpeedButton18Click(QObject* Sender = nullptr); // Zarchiwizuj pliki
@@ -269,6 +271,9 @@ public:
     // ---- preview and print (invoice_print.cpp) ---------------------------------------
     void SpeedButton3Click(QObject* Sender = nullptr); // Podgląd wydruku
     void SpeedButton4Click(QObject* Sender = nullptr); // Drukuj fakturę
+    // Fills the chosen document's printout and prints its copies, one job
+    // each with its caption; false when a copy did not go out.
+    bool printDocument();
 
 protected:
     void showEvent(QShowEvent* event) override;
