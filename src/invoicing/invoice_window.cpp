@@ -384,8 +384,7 @@ void TForm_fa1::buildControls() {
         button->setFixedSize(30, 25);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         QFont f = button->font();
-        f.setPointSize(11);
-        f.setBold(true);
+        f.setPointSize(10);
         button->setFont(f);
         return button;
     };
