@@ -7,9 +7,43 @@
 #include "invoicing/rules/amount_in_words.h"
 #include "invoicing/rules/invoice_lines.h"
 #include "platform/convert.h"
+#include "platform/ui/dataaware.h"
+
+namespace {
+
+// Lets the controls of a data source follow its table once, when the scope
+// ends, instead of at every row the recompute rewrites.
+class FollowAtEnd {
+public:
+    explicit FollowAtEnd(tv::ui::DataSource* source) : m_source(source), m_table(source->table()) {
+        m_source->setTable(nullptr);
+    }
+    ~FollowAtEnd() { m_source->setTable(m_table); }
+    FollowAtEnd(const FollowAtEnd&) = delete;
+    FollowAtEnd& operator=(const FollowAtEnd&) = delete;
+
+private:
+    tv::ui::DataSource* m_source;
+    tv::Table* m_table;
+};
+
+} // namespace
 
 void TForm_fa1::Przelicz() {
-    const costing::RateTotals totals = invoicing::recomputeInvoice(*pozycje, *stawkiVAT);
+    // The line being edited is posted while the grid still follows it, so
+    // that what the operator typed in a cell goes in with it.
+    if (pozycje->state() == tv::Table::State::Edit || pozycje->state() == tv::Table::State::Insert) {
+        if (pozycje->modified())
+            pozycje->post();
+        else
+            pozycje->cancel();
+    }
+    costing::RateTotals totals;
+    {
+        FollowAtEnd lines(DataSource4);
+        FollowAtEnd rates(DataSource8);
+        totals = invoicing::recomputeInvoice(*pozycje, *stawkiVAT);
+    }
     RazemNetto = totals.net;
     RazemBrutto = totals.gross;
     RazemVAT = totals.vat;

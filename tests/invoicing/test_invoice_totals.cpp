@@ -8,6 +8,7 @@
 #include "invoice_fixture.h"
 #include "invoicing/invoice_window.h"
 #include "platform/regional.h"
+#include "platform/ui/dataaware.h"
 
 using tvtest::InvoiceFixture;
 
@@ -61,6 +62,13 @@ TEST_F(InvoiceTotals, VatPerRateOnTheRatesNetSum) {
     for (Form_fa1->pozycje->first(); !Form_fa1->pozycje->eof(); Form_fa1->pozycje->next())
         numbers << Form_fa1->pozycje->fieldByName("Lp").asString();
     EXPECT_EQ(numbers, QStringList({"1", "2", "3", "4"}));
+    // The grid shows the renumbered lines, and so do the rate table's views.
+    QAbstractItemModel* shownLines = Form_fa1->DBGrid1->model();
+    ASSERT_EQ(shownLines->rowCount(), 4);
+    EXPECT_EQ(shownLines->index(0, 0).data().toString(), "1");
+    EXPECT_EQ(shownLines->index(0, 1).data().toString(), "A");
+    Form_fa1->stawkiVAT->first();
+    EXPECT_EQ(Form_fa1->DBEdit4->text(), "0,07");
 }
 
 TEST_F(InvoiceTotals, LinesWithoutARateOrExemptAsZwAddUpWithoutVat) {
