@@ -260,6 +260,14 @@ bool samePercentage(const QString& a, const QString& b) {
 } // namespace
 
 void TForm_fa1::setDiscountFromCode(bool checked, const QString& percentage) {
+    // A line still open goes in first: should it be refused, the box and
+    // the lines stay as they were, in agreement.
+    if (editing(*pozycje)) {
+        if (pozycje->modified())
+            pozycje->post();
+        else
+            pozycje->cancel();
+    }
     const bool wasChecked = CheckBox2->isChecked();
     const QString wasPercentage = ComboBox6->currentText();
     {
