@@ -285,6 +285,9 @@ public:
     // ---- preview and print (invoice_print.cpp) ---------------------------------------
     void SpeedButton3Click(QObject* Sender = nullptr); // Podgląd wydruku
     void SpeedButton4Click(QObject* Sender = nullptr); // Drukuj fakturę
+    // Fills the chosen document's printout and prints its copies, one job
+    // each with its caption; false when a copy did not go out.
+    bool printDocument();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -23,11 +23,20 @@ struct FieldDef {
     QString name;
     FieldType type = FieldType::Alpha;
     int size = 0; // characters, for Alpha
+
+    static FieldDef alpha(const char* name, int size) {
+        return {QString::fromLatin1(name), FieldType::Alpha, size};
+    }
+    static FieldDef longInt(const char* name) { return {QString::fromLatin1(name), FieldType::Long, 0}; }
+    static FieldDef number(const char* name) { return {QString::fromLatin1(name), FieldType::Number, 0}; }
+    static FieldDef money(const char* name) { return {QString::fromLatin1(name), FieldType::Money, 0}; }
+    static FieldDef date(const char* name) { return {QString::fromLatin1(name), FieldType::Date, 0}; }
+    static FieldDef autoInc(const char* name) { return {QString::fromLatin1(name), FieldType::AutoInc, 0}; }
 };
 
 struct TableLayout {
-    QString name;     // table name as SQL texts use it ("kontrahenci")
-    QString fileName; // file in the working folder ("kontrahenci.db")
+    QString name;     // table name as SQL texts use it
+    QString fileName; // file in the working folder, with its extension
     QVector<FieldDef> fields;
     QStringList key;      // fields of the primary, unique key; empty for none
     bool durable = true;  // false for working tables rebuilt on every use
@@ -36,13 +45,16 @@ struct TableLayout {
     // of large tables fast.
     QStringList indexes;
     int fieldIndex(const QString& fieldName) const; // case-insensitive, -1 if none
+
+    static TableLayout of(const char* name, const char* fileName, QVector<FieldDef> fields,
+                          QStringList key = {}, QStringList indexes = {});
 };
 
 // The table layer knows the tables its callers register: each working area
 // registers its layouts once, before Database::open. A layout whose name is
 // already known is left as it is.
 void registerLayouts(const QVector<TableLayout>& layouts);
-// A registered table by its file name ("pozycje.DB" and "pozycje.db" are one
+// A registered table by its file name ("lines.DB" and "lines.db" are one
 // table; the extension may be left out). nullptr for an unknown name.
 const TableLayout* layoutFor(const QString& fileName);
 const std::deque<TableLayout>& allLayouts();
@@ -218,7 +230,7 @@ private:
 };
 
 // A read-only result of one SQL text with bound values, as the query
-// components run them ("select Id from kontrahenci order by Id").
+// components run them ("select Code from people order by Code").
 class Query {
 public:
     Query();
