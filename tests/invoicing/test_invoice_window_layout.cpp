@@ -60,16 +60,18 @@ TEST_F(WindowLayout, EveryControlFitsUnclippedAtTheDesignSize) {
         const QString name =
             w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
         const QRect inParent = w->geometry();
-        if (QWidget* parent = w->parentWidget())
+        if (QWidget* parent = w->parentWidget()) {
             EXPECT_TRUE(parent->rect().contains(inParent)) << name.toStdString();
+        }
         const QSize least = w->minimumSizeHint();
         if (least.isValid()) {
             EXPECT_GE(w->width(), least.width()) << name.toStdString();
             EXPECT_GE(w->height(), least.height()) << name.toStdString();
         }
         // Captions show whole.
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w))
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w)) {
             EXPECT_GE(w->width(), w->sizeHint().width()) << name.toStdString();
+        }
     }
 }
 
