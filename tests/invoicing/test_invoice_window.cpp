@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTableView>
 #include <QTest>
 
 #include "costing/refdata/customers.h"
@@ -194,11 +196,22 @@ TEST_F(InvoiceWindow, OperatorsIssueDateSetsThePaymentTermAndRenumbers) {
     EXPECT_EQ(Form_fa1->ComboBox4->currentText(), "2/04/2009");
     EXPECT_EQ(Form_fa1->Edit5->text(), Form_fa1->FormatujNumer(Form_fa1->LicznikFaktur, QDate(2009, 4, 2)));
 
+    // Or picks a day in the calendar.
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 6, date->height() / 2));
+    auto* days = date->calendarWidget()->findChild<QTableView*>();
+    ASSERT_NE(days, nullptr);
+    ASSERT_TRUE(days->isVisible());
+    QTest::keyClick(days, Qt::Key_Left);
+    QTest::keyClick(days, Qt::Key_Return);
+    EXPECT_EQ(date->date(), QDate(2009, 4, 1));
+    EXPECT_EQ(Form_fa1->ComboBox4->currentText(), "1/04/2009");
+
     // A stored invoice keeps its number.
     Form_fa1->storedNumber = "7/03/2009";
     Form_fa1->Edit5->setText("7/03/2009");
+    date->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(date, Qt::Key_Up);
-    EXPECT_EQ(Form_fa1->ComboBox4->currentText(), "3/04/2009");
+    EXPECT_EQ(Form_fa1->ComboBox4->currentText(), "2/04/2009");
     EXPECT_EQ(Form_fa1->Edit5->text(), "7/03/2009");
 }
 
