@@ -760,7 +760,7 @@ void TForm_fa1::syncChosenParty(QComboBox* picker, tv::Table& table, std::option
 void TForm_fa1::ComboBox2Change(QObject*) {
     m_sellerText = ComboBox2->currentText();
     int row = invoicing::findRow(*sprzedawcy, QStringLiteral("Id"), m_sellerText);
-    if (row == 0 && !m_sellerText.isEmpty()) {
+    if (row == 0 && invoicing::fileHolds(*sprzedawcy, QStringLiteral("Id"), m_sellerText)) {
         // A seller added since the table was last read.
         sprzedawcy->refresh();
         row = invoicing::findRow(*sprzedawcy, QStringLiteral("Id"), m_sellerText);
@@ -779,7 +779,7 @@ void TForm_fa1::ComboBox2Change(QObject*) {
 void TForm_fa1::ComboBox3Change(QObject*) {
     m_customerText = ComboBox3->currentText();
     int row = invoicing::findRow(*kontrahenci, QStringLiteral("Id"), m_customerText);
-    if (row == 0 && !m_customerText.isEmpty()) {
+    if (row == 0 && invoicing::fileHolds(*kontrahenci, QStringLiteral("Id"), m_customerText)) {
         kontrahenci->refresh();
         row = invoicing::findRow(*kontrahenci, QStringLiteral("Id"), m_customerText);
     }

@@ -29,5 +29,8 @@ QString termDateText(const QDate& date);
 int findRow(tv::Table& table, const QString& field, const QString& text);
 // The same for a whole-number field.
 int findRow(tv::Table& table, const QString& field, int value);
+// Whether the table's file holds a row with exactly the text in the field,
+// whether or not the cursor has read it yet.
+bool fileHolds(tv::Table& table, const QString& field, const QString& text);
 
 } // namespace invoicing

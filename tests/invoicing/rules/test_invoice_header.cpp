@@ -59,3 +59,51 @@ TEST(InvoiceHeader, FindsTheFirstRowWithExactlyTheText) {
     EXPECT_EQ(invoicing::findRow(sellers, "Nr", 6), 0);
     EXPECT_EQ(sellers.recNo(), 1); // the cursor has not moved
 }
+
+TEST(InvoiceHeader, FindsACustomerFromTheKeyOrderAsTheCursorWalksIt) {
+    tvtest::WorkingFolder folder;
+    tv::Table customers(QStringLiteral("kontrahenci.db"));
+    customers.open();
+    const std::pair<const char*, int> rows[] = {{"Nowak", 5}, {"Nowak", 3}, {"", 1},    {"Ćma", 2},
+                                                {"Adam", 9},  {"Cyr", 4},   {"ADAM", 8}};
+    for (const auto& [id, nr] : rows) {
+        customers.append();
+        customers.fieldByName("Id").setAsString(QString::fromUtf8(id));
+        customers.fieldByName("Nr").setAsInteger(nr);
+        customers.post();
+    }
+    customers.refresh();
+    // Each answer is the first row of that text in the cursor's own order.
+    for (const char* id : {"Nowak", "Ćma", "Adam", "ADAM", "Cyr"}) {
+        const QString text = QString::fromUtf8(id);
+        int walked = 0;
+        for (int recNo = 1; recNo <= customers.recordCount() && !walked; ++recNo)
+            if (customers.valueAt(recNo, 0).toString() == text) walked = recNo;
+        EXPECT_EQ(invoicing::findRow(customers, "Id", text), walked) << id;
+    }
+    const int nowak = invoicing::findRow(customers, "Id", QStringLiteral("Nowak"));
+    EXPECT_EQ(customers.valueAt(nowak, 1).toInt(), 3);
+    EXPECT_EQ(invoicing::findRow(customers, "Id", QStringLiteral("Nowa")), 0);
+
+    // Rows another view added are in the file before the cursor reads them.
+    tv::Table other(QStringLiteral("kontrahenci.db"));
+    other.open();
+    other.append();
+    other.fieldByName("Id").setAsString("Bartek");
+    other.fieldByName("Nr").setAsInteger(11);
+    other.post();
+    EXPECT_TRUE(invoicing::fileHolds(customers, "Id", QStringLiteral("Bartek")));
+    EXPECT_FALSE(invoicing::fileHolds(customers, "Id", QStringLiteral("Bart")));
+    EXPECT_EQ(invoicing::findRow(customers, "Id", QStringLiteral("Bartek")), 0);
+    EXPECT_EQ(customers.valueAt(invoicing::findRow(customers, "Id", QStringLiteral("Cyr")), 0).toString(),
+              "Cyr");
+    customers.refresh();
+    EXPECT_EQ(customers.valueAt(invoicing::findRow(customers, "Id", QStringLiteral("Bartek")), 0).toString(),
+              "Bartek");
+
+    // A filtered cursor is walked.
+    customers.setFilter({{"Id", ">=", "C"}});
+    customers.setFiltered(true);
+    EXPECT_EQ(customers.valueAt(invoicing::findRow(customers, "Id", QStringLiteral("Nowak")), 1).toInt(), 3);
+    EXPECT_EQ(invoicing::findRow(customers, "Id", QStringLiteral("Adam")), 0);
+}
