@@ -1,5 +1,8 @@
 #include "invoicing/invoice_window.h"
 
+#include <cmath>
+#include <limits>
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -33,6 +36,7 @@
 #include "invoicing/welcome_screen.h"
 #include "platform/clock.h"
 #include "platform/convert.h"
+#include "platform/errors.h"
 #include "platform/report/fonts.h"
 #include "platform/ui/application.h"
 #include "platform/ui/controls.h"
@@ -936,7 +940,11 @@ void TForm_fa1::SpeedButton13Click(QObject*) {
     Form_fa10->show();
     Form_fa10->raise();
     Form_fa10->activateWindow();
-    LicznikFaktur = int(tv::StrToFloat(Form_fa10->Edit2->text()));
+    const QString counter = Form_fa10->Edit2->text();
+    const double value = std::trunc(tv::StrToFloat(counter));
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw tv::EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(counter));
+    LicznikFaktur = int(value);
     if (storedNumber.isEmpty()) Edit5->setText(FormatujNumer(LicznikFaktur, DateTimePicker1->date()));
 }
 
