@@ -70,12 +70,11 @@ void TForm_fa1::pozycjeCalcFields(tv::Table& DataSet) {
 }
 
 // A line is posted only with a rate it can be figured with; otherwise it
-// stays open for the operator to correct.
+// stays open for the operator to correct, and whoever asked for the post is
+// told why.
 void TForm_fa1::checkLineRate(tv::Table& lines) {
     const QString rate = lines.fieldByName(QStringLiteral("VAT")).asString();
-    if (costing::isValidLineRate(rate)) return;
-    warn(invoicing::invalidRateMessage(rate));
-    throw tv::EAbort();
+    if (!costing::isValidLineRate(rate)) throw tv::Error(invoicing::invalidRateMessage(rate));
 }
 
 void TForm_fa1::SpeedButton20Click(QObject*) {
