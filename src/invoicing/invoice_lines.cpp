@@ -10,6 +10,7 @@
 #include "invoicing/registers/issued_invoices.h"
 #include "invoicing/rules/invoice_header.h"
 #include "invoicing/rules/invoice_lines.h"
+#include "invoicing/rules/stock.h"
 #include "platform/errors.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"

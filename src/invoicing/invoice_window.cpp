@@ -198,6 +198,7 @@ TForm_fa1::TForm_fa1(QWidget* parent) : QMainWindow(parent) {
     buildControls();
     buildLayout();
     bindHandlers();
+    bindStockHandlers();
     FormCreate(this);
     // Construction, as the window starts out.
     Zapisana = false;
@@ -617,7 +618,6 @@ void TForm_fa1::bindHandlers() {
     onClick(SpeedButton7, [this] { SpeedButton7Click(SpeedButton7); });
     onClick(SpeedButton10, [this] { SpeedButton10Click(SpeedButton10); });
     onClick(SpeedButton11, [this] { SpeedButton11Click(SpeedButton11); });
-    onClick(Button1, [this] { Button1Click(Button1); });
 
     // The lines.
     onClick(SpeedButton20, [this] { SpeedButton20Click(SpeedButton20); });
@@ -642,10 +642,6 @@ void TForm_fa1::bindHandlers() {
     });
     onChange(ComboBox6, [this] { ComboBox6Change(ComboBox6); });
 
-    // The goods picker of the stock version.
-    onChange(ComboBox5, [this] { ComboBox5Change(ComboBox5); });
-    tv::ui::onKeyDown(ComboBox5,
-                      [this](int& key, Qt::KeyboardModifiers) { ComboBox5KeyPress(ComboBox5, key); });
     // The list of goods outside the stock version stands where the stock
     // version's picker would.
     struct PickerSwap : QObject {

@@ -274,6 +274,8 @@ public:
     bool askStockQuestion();
     // Whether the administration's "wersja magazynowa" is on.
     bool stockVersion() const;
+    // Binds the goods picker and the hidden "odejmij all" to their handlers.
+    void bindStockHandlers();
 
     // ---- archive (archive.cpp) -------------------------------------------------------
     void SpeedButton18Click(QObject* Sender = nullptr); // Zarchiwizuj pliki

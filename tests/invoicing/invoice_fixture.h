@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
 #include "invoicing/invoice_window.h"
+#include "invoicing/registers/administration.h"
 #include "platform/table.h"
 #include "platform/ui/messages.h"
 #include "support/app_fixture.h"
@@ -98,6 +100,16 @@ protected:
         addCustomers({{"Kowalski", 7, "Piotr Kowalski", ""},
                       {"Nowak", 8, "Ewa Nowak", "7,5"},
                       {"Zero", 9, "Zenon Zero", "0"}});
+    }
+
+    void SetUp() override {
+        AppFixture::SetUp();
+        // A first start checks every option of the administration; these
+        // tests choose the ones they need.
+        Form_fa10->CheckBox1->setChecked(false); // "wersja magazynowa"
+        Form_fa10->CheckBox2->setChecked(false); // "archiwizuj automatycznie"
+        Form_fa10->CheckBox_Ulica->setChecked(false);
+        tv::ui::clearShownMessages();
     }
 
     void TearDown() override {

@@ -128,10 +128,6 @@ std::optional<StockShortage> stockShortage(const QString& lineName, double quant
     return StockShortage{goods.fieldByName(QStringLiteral("Nazwa")).asString(), available};
 }
 
-QString shortageMessage(const QString& goodsName) {
-    return QStringLiteral("W magazynie brakuje produktu ") + goodsName;
-}
-
 costing::RateTotals recomputeInvoice(tv::Table& lines, tv::Table& rates) {
     // A line still open is posted first, on its own: should the recompute
     // fail, the operator's line is not lost with it.

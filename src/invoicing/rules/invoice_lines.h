@@ -65,7 +65,6 @@ struct StockShortage {
     double available = 0;
 };
 std::optional<StockShortage> stockShortage(const QString& lineName, double quantity);
-QString shortageMessage(const QString& goodsName);
 
 // Renumbers the lines and rebuilds the rate table with the line's reading of
 // rates, in one transaction; returns the invoice's three totals.

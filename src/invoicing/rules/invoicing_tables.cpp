@@ -41,6 +41,11 @@ QVector<tv::TableLayout> invoicingTables() {
                                 alpha("Jm", 10), money("Netto"), alpha("Opis", 100), alpha("PKWiU", 20),
                                 alpha("Klasa", 10), number("Magazyn"), alpha("Id", 255)},
                                {"Nazwa", "Nr"});
+    // What the stock version took from stock for each saved invoice, goods by
+    // name: a save deducts only the difference against it.
+    all << tv::TableLayout::of("rozchody", "rozchody.db",
+                               {alpha("Nr_faktury", 20), alpha("Nazwa", 255), number("Ilosc")}, {},
+                               {QStringLiteral("Nr_faktury")});
     return all;
 }
 

@@ -7,6 +7,7 @@
 
 #include "costing/rules/rounding.h"
 #include "invoicing/rules/invoice_lines.h"
+#include "invoicing/rules/stock.h"
 #include "platform/errors.h"
 #include "platform/table.h"
 #include "support/test_env.h"
