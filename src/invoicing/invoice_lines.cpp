@@ -62,7 +62,7 @@ void TForm_fa1::pozycjeCalcFields(tv::Table& DataSet) {
     if (!stockVersion() || loadedLinesUnknown()) return;
     const std::optional<invoicing::StockShortage> shortage =
         invoicing::stockShortage(DataSet.fieldByName(QStringLiteral("Nazwa")).asString(),
-                                 DataSet.fieldByName(QStringLiteral("Ilosc")).asFloat());
+                                 DataSet.fieldByName(QStringLiteral("Ilosc")).asFloat(), storedNumber);
     if (!shortage) return;
     warn(invoicing::shortageMessage(shortage->goodsName));
     DataSet.fieldByName(QStringLiteral("Ilosc")).setAsFloat(shortage->available);

@@ -10,6 +10,7 @@
 
 #include "invoice_fixture.h"
 #include "invoicing/invoice_window.h"
+#include "invoicing/registers/administration.h"
 #include "invoicing/registers/issued_invoices.h"
 #include "invoicing/rules/invoice_lines.h"
 #include "platform/ui/controls.h"
@@ -360,4 +361,79 @@ TEST_F(InvoiceLines, WithoutGoodsThePanelDoesNothing) {
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(lines().recordCount(), 0);
     EXPECT_EQ(lines().state(), tv::Table::State::Browse);
+}
+
+namespace {
+
+// The stock version: the line rule checks every line against the goods.
+class StockLines : public GoodsLines {
+protected:
+    void SetUp() override {
+        GoodsLines::SetUp();
+        Form_fa10->CheckBox1->setChecked(true);
+        Form_fa10->CheckBox1MouseUp(Form_fa10->CheckBox1);
+        Form_fa1->WypelnijListeTowarow();
+        tv::ui::clearShownMessages();
+    }
+};
+
+} // namespace
+
+TEST_F(StockLines, AQuantityAboveTheStockIsCutToItAtOnce) {
+    EXPECT_FALSE(Form_fa1->ComboBox5->isHidden());
+    EXPECT_TRUE(Form_fa1->DBLookupComboBox3->isHidden());
+    grid()->setFocus(Qt::MouseFocusReason);
+    press(Qt::Key_Insert);
+    fill(Nazwa, "Papier A4");
+    fill(NettoJedn, "10");
+    fill(VAT, "22");
+    fill(Ilosc, "7");
+    EXPECT_EQ(messageTexts(), QStringList({"W magazynie brakuje produktu Papier A4"}));
+    EXPECT_EQ(messages().first().caption, "Uwaga");
+    EXPECT_EQ(messages().first().icon, tv::ui::Icon::Warning);
+    // The line's figures follow the cut quantity straight away.
+    EXPECT_EQ(field("Ilosc"), "5");
+    EXPECT_EQ(field("Netto"), "50");
+    EXPECT_EQ(field("Brutto"), "61");
+    Form_fa1->SpeedButton14->click();
+    EXPECT_EQ(Form_fa1->Edit1->text(), QString::fromUtf8("61,00 zł"));
+    EXPECT_EQ(messages().size(), 1); // the recompute finds nothing more to cut
+}
+
+TEST_F(StockLines, OnlyGoodsOfExactlyTheLinesNameAreChecked) {
+    addLine("Druk Papier A4", 50, 1, "22"); // a costing line: no goods of that name
+    addLine("Papier", 50, 1, "22");         // the beginning of a goods name is no match
+    addLine("", 50, 1, "22");
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(lineFigures(), QStringList({"1 50 11 61", "1 50 11 61", "1 50 11 61"}));
+}
+
+TEST_F(StockLines, ALoadedInvoiceIsNotCheckedAStoredOneCountsWhatItTook) {
+    Form_fa2->loadedInvoice = true;
+    addLine("Zszywki", 3, 99.99, "7");
+    EXPECT_TRUE(messages().isEmpty());
+    Form_fa2->loadedInvoice = false;
+    lines().emptyTable();
+
+    // Saved under its number, the invoice took 4 of the 5 reams.
+    addLine("Papier A4", 4, 10, "22");
+    Form_fa1->storedNumber = "3/2009";
+    tv::Database::instance().transaction([] { Form_fa1->deductStock("3/2009"); });
+    Form_fa1->Przelicz();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(lineFigures(), QStringList({"10 40 8,8 48,8"}));
+    Form_fa1->storedNumber.clear();
+}
+
+TEST_F(StockLines, GoodsComeFromTheStockPicker) {
+    QTest::mouseClick(Form_fa1->Panel5, Qt::LeftButton);
+    EXPECT_EQ(messageTexts(), QStringList({QString::fromUtf8("Proszę wybrac towar z listy")}));
+    EXPECT_EQ(lines().recordCount(), 0);
+    tv::ui::clearShownMessages();
+    typeInto(Form_fa1->ComboBox5, "ZSZ");
+    QTest::mouseClick(Form_fa1->Panel5, Qt::LeftButton);
+    ASSERT_EQ(lines().recordCount(), 1);
+    EXPECT_EQ(field("Nazwa"), "Zszywki");
+    EXPECT_EQ(lineFigures(), QStringList({"99,99 99,99 6,9993 106,9893"}));
+    EXPECT_TRUE(messages().isEmpty());
 }

@@ -5,6 +5,7 @@
 
 #include "costing/rules/money.h"
 #include "costing/rules/rounding.h"
+#include "invoicing/rules/stock.h"
 #include "platform/convert.h"
 #include "platform/table.h"
 
@@ -113,19 +114,19 @@ void repriceLines(tv::Table& lines, std::optional<float> percentage, bool unmark
     });
 }
 
-std::optional<StockShortage> stockShortage(const QString& lineName, double quantity) {
-    if (lineName.isEmpty()) return std::nullopt;
-    tv::Query goods;
-    goods.setSql(QStringLiteral("select Nazwa, Magazyn from towary where Nazwa = ? order by Nr"));
-    goods.bindValue(1, lineName);
-    goods.open();
-    if (goods.eof()) return std::nullopt;
+std::optional<StockShortage> stockShortage(const QString& lineName, double quantity,
+                                           const QString& storedNumber) {
+    const std::optional<GoodsStock> goods = findGoodsByName(lineName);
+    if (!goods) return std::nullopt;
+    // What a stored invoice has taken already is still the line's to have.
+    double taken = 0;
+    if (!storedNumber.isEmpty())
+        for (const StockLine& line : stockRecord(storedNumber))
+            if (line.name == goods->name) taken += line.quantity;
     // Both to the nearest whole number, halves to even.
-    const double stock = std::nearbyint(goods.fieldByName(QStringLiteral("Magazyn")).asFloat());
-    const double wanted = std::nearbyint(quantity);
-    const double available = std::max(stock, 0.0);
-    if (available - wanted >= 0) return std::nullopt;
-    return StockShortage{goods.fieldByName(QStringLiteral("Nazwa")).asString(), available};
+    const double available = std::max(std::nearbyint(goods->stock + taken), 0.0);
+    if (available - std::nearbyint(quantity) >= 0) return std::nullopt;
+    return StockShortage{goods->name, available};
 }
 
 costing::RateTotals recomputeInvoice(tv::Table& lines, tv::Table& rates) {

@@ -57,14 +57,16 @@ void repriceLines(tv::Table& lines, std::optional<float> percentage, bool unmark
 
 // A stock shortage of a line: the goods named exactly as the line (the first
 // of that name in the goods' order) hold less than the line's quantity, both
-// rounded to whole numbers (halves to even). The goods are looked up through
-// a query of their own; an empty name is never checked. available is what
-// the line may have: the stock, or 0 for a negative one.
+// rounded to whole numbers (halves to even). An empty name is never checked.
+// For an invoice stored under storedNumber, what its saving took from stock
+// counts as still there for it. available is what the line may have: that
+// stock, or 0 for a negative one.
 struct StockShortage {
     QString goodsName;
     double available = 0;
 };
-std::optional<StockShortage> stockShortage(const QString& lineName, double quantity);
+std::optional<StockShortage> stockShortage(const QString& lineName, double quantity,
+                                           const QString& storedNumber = QString());
 
 // Renumbers the lines and rebuilds the rate table with the line's reading of
 // rates, in one transaction; returns the invoice's three totals.
