@@ -1,15 +1,18 @@
 // How fast the invoice window answers: adding a line to an invoice of 100
 // lines and recomputing it (renumbering, the rate rows, the totals, their
-// texts and the words), as "Dodaj pozycję" and "Potwierdź zmianę" do. Run by
+// texts and the words), as "Dodaj pozycję" and "Potwierdź zmianę" do; in the
+// stock version every line is also checked against goods of its name. Run by
 // hand:
 //   QT_QPA_PLATFORM=offscreen ./bench_invoice
 
 #include <benchmark/benchmark.h>
 
+#include <QCheckBox>
 #include <QTest>
 
 #include "bench_support.h"
 #include "invoicing/invoice_window.h"
+#include "invoicing/registers/administration.h"
 #include "platform/table.h"
 #include "platform/ui/application.h"
 #include "platform/ui/controls.h"
@@ -21,10 +24,14 @@ namespace {
 const char* const kRates[] = {"22", "7", "0", "zw.", "3"};
 
 // The program as the operator has it: the invoice window shown with an
-// invoice of 100 lines over five rates.
+// invoice of 100 lines over five rates, each line named as goods in stock.
 class Session {
 public:
-    Session() : m_forms(true, [] { tv::ui::setDataDir(tvtest::sourceDataDir()); }) {
+    Session()
+        : m_forms(true, [] {
+              tv::ui::setDataDir(tvtest::sourceDataDir());
+              addGoods();
+          }) {
         Form_fa1->show();
         Form_fa1->activateWindow();
         if (!QTest::qWaitForWindowActive(Form_fa1)) qWarning("the invoice window did not become active");
@@ -35,6 +42,21 @@ public:
             addLine(i);
         Form_fa1->Przelicz();
         tv::ui::clearShownMessages();
+    }
+
+    static void addGoods() {
+        tv::Table goods(QStringLiteral("towary.DB"));
+        goods.open();
+        tv::Database::instance().transaction([&] {
+            for (int i = 0; i <= 100; ++i) {
+                goods.append();
+                goods.fieldByName("Nazwa").setAsString(QStringLiteral("Pozycja %1").arg(i));
+                goods.fieldByName("Nr").setAsInteger(1000 + i);
+                goods.fieldByName("Id").setAsString(QStringLiteral("P%1").arg(i));
+                goods.fieldByName("Magazyn").setAsFloat(1000);
+                goods.post();
+            }
+        });
     }
 
     static void addLine(int i) {
@@ -56,8 +78,9 @@ void openSession() {
     if (!g_session) g_session = new Session;
 }
 
-void BM_AddLineAndRecompute100(benchmark::State& state) {
+void addAndRecompute(benchmark::State& state, bool stock) {
     openSession();
+    Form_fa10->CheckBox1->setChecked(stock);
     tv::Table& lines = *Form_fa1->pozycje;
     for (auto _ : state) {
         Session::addLine(100);
@@ -72,7 +95,19 @@ void BM_AddLineAndRecompute100(benchmark::State& state) {
         state.SkipWithError(tv::ui::shownMessages().front().text.toStdString().c_str());
 }
 
+void BM_AddLineAndRecompute100(benchmark::State& state) {
+    addAndRecompute(state, false);
+}
+
+void BM_AddLineAndRecompute100InStock(benchmark::State& state) {
+    addAndRecompute(state, true);
+}
+
 BENCHMARK(BM_AddLineAndRecompute100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_AddLineAndRecompute100InStock)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
