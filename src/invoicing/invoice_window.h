@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QDate>
@@ -175,6 +176,18 @@ public:
     // saved); empty for an invoice not stored yet.
     QString storedNumber;
 
+    // Wired at start where both areas are known (src/app/forms.cpp): the
+    // costing sheet's hand-over, which the discount box runs when the
+    // operator unchecks it; the customer register of the panel "kontrahenci";
+    // what else must read the tables again after a restore.
+    std::function<void()> handOver;
+    QWidget* customerRegister = nullptr;
+    std::function<void()> afterRestore;
+    // The maker's web address the logo opens, from TARVELINO_WWW at start;
+    // empty: the logo does nothing. openAddress hands it to the desktop.
+    QString webAddress;
+    std::function<bool(const QString&)> openAddress;
+
     // ---- the window (invoice_window.cpp) -------------------------------------
     void FormCreate(QObject* Sender = nullptr);
     void FormShow(QObject* Sender = nullptr);
@@ -272,6 +285,9 @@ public:
     // ---- archive (archive.cpp) -------------------------------------------------------
     void SpeedButton18Click(QObject* Sender = nullptr); // Zarchiwizuj pliki
     void SpeedButton22Click(QObject* Sender = nullptr); // Rozpakuj pliki archiwalne
+    // Packs every table into the working folder's archive; tells the operator
+    // when report is set (a failure is always raised).
+    void archiveData(bool report);
 
     // ---- preview and print (invoice_print.cpp) ---------------------------------------
     void SpeedButton3Click(QObject* Sender = nullptr); // Podgląd wydruku
@@ -289,6 +305,31 @@ private:
     void buildControls();
     void buildLayout();
     void bindHandlers();
+    void watchRegisters();
+
+    // The window's own helpers (invoice_window.cpp).
+    void fillPicker(QComboBox* picker, tv::Table& table, const QString& sql);
+    void syncChosenParty(QComboBox* picker, tv::Table& table, std::optional<int>& chosen);
+    void showPartyNames();
+    void registerShown();
+    void registerClosed(QObject* form);
+    void restorePicker(QComboBox* picker, tv::Table& table, const QString& text, std::optional<int> nr,
+                       bool customer);
+    void refreshAfterRestore();
+    QString archivePath() const;
+    // Lines (invoice_lines.cpp).
+    void checkLineRate(tv::Table& lines);
+    bool loadedLinesUnknown() const;
+
+    QObject* m_registerWatch = nullptr;
+    bool m_discountFromCode = false; // the discount box is being set by code
+    bool m_pricing = false;          // unit prices are being written by a discount
+    // The pickers' texts and parties when a register was opened, kept up to
+    // date by the operator's choices while it is open.
+    QString m_sellerText;
+    QString m_customerText;
+    std::optional<int> m_sellerNr;
+    std::optional<int> m_customerNr;
 };
 
 extern TForm_fa1* Form_fa1;

@@ -110,7 +110,7 @@ TEST_F(NewInvoice, NowaFakturaResetsTheHeaderTotalsAndLinesAndKeepsTheRest) {
     EXPECT_TRUE(w.RadioButton1->isChecked());
     EXPECT_FALSE(w.TrybVatRR);
     EXPECT_FALSE(w.CheckBox2->isChecked());
-    EXPECT_EQ(w.Edit4->text(), QString());
+    EXPECT_EQ(w.Edit4->text(), QString::fromUtf8(" 00\\100")); // the words of the empty invoice
     EXPECT_EQ(w.Edit11->text(), QString());
     EXPECT_EQ(w.Edit7->text(), QString("Dziękujemy"));
     EXPECT_EQ(w.Edit12->text(), QString("Uwagi z administracji"));
