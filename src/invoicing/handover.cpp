@@ -51,6 +51,10 @@ void TForm1::SpeedButton4Click(QObject* Sender) {
     const tv::Currency preparation = sheetAmount(Edit21, QStringLiteral("koszt przygotowania do druku"));
     const tv::Currency rounded = sheetAmount(Edit65, QStringLiteral("zaokrąglona cena netto"));
 
+    // The window is shown before it is filled: showing a hidden window
+    // renumbers it and puts the administration's remarks in, which must not
+    // replace the sheet's.
+    if (!invoice->isVisible()) invoice->show();
     // An invoice already stored stays as it was stored: the job becomes a new one.
     if (!invoice->storedNumber.isEmpty()) invoice->SpeedButton1Click(Sender);
 
@@ -85,7 +89,6 @@ void TForm1::SpeedButton4Click(QObject* Sender) {
             invoice->setDiscountFromCode(true, discount);
     });
 
-    invoice->show();
     invoice->raise();
     invoice->activateWindow();
 }

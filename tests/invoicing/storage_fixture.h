@@ -131,52 +131,6 @@ protected:
                              lines.fieldByName("VAT").asString(), lines.fieldByName("Netto_jedn").asString());
         return rows;
     }
-
-    // ---- pieces built on other branches ------------------------------------------
-    // Until they are here, the tests that need them wait (they are skipped).
-
-    // The window's line confirmation posts the line being written.
-    static bool lineConfirmationBuilt() {
-        tv::Table& lines = *Form_fa1->pozycje;
-        lines.append();
-        lines.fieldByName("Nazwa").setAsString("?");
-        Form_fa1->SpeedButton14Click(Form_fa1->SpeedButton14);
-        const bool built = lines.state() == tv::Table::State::Browse;
-        lines.emptyTable();
-        return built;
-    }
-
-    // The window's discount box follows setDiscountFromCode.
-    static bool discountBoxBuilt() {
-        const QString percentage = Form_fa1->ComboBox6->currentText();
-        Form_fa1->setDiscountFromCode(true, QStringLiteral("5"));
-        const bool built = Form_fa1->CheckBox2->isChecked();
-        Form_fa1->setDiscountFromCode(false, percentage);
-        return built;
-    }
-
-    // The stock version follows the administration's "wersja magazynowa".
-    static bool stockVersionBuilt() {
-        const bool was = Form_fa10->CheckBox1->isChecked();
-        Form_fa10->CheckBox1->setChecked(true);
-        const bool built = Form_fa1->stockVersion();
-        Form_fa10->CheckBox1->setChecked(was);
-        return built;
-    }
-
-    // "Nowa faktura" starts an invoice that is not stored yet.
-    static bool newInvoiceBuilt() {
-        Form_fa1->storedNumber = QStringLiteral("?");
-        Form_fa1->Wydrukowana = true; // nothing to save first
-        tv::ui::guard([] { Form_fa1->SpeedButton1Click(Form_fa1->SpeedButton1); });
-        const bool built = Form_fa1->storedNumber.isEmpty();
-        Form_fa1->storedNumber.clear();
-        tv::ui::clearShownMessages();
-        return built;
-    }
 };
-
-#define TV_REQUIRE_PIECE(built, piece)                                                                       \
-    if (!(built)) GTEST_SKIP() << "waits for " << piece
 
 } // namespace tvtest

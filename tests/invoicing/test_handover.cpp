@@ -48,6 +48,7 @@ void handOver() {
 
 TEST_F(StorageFixture, TheSheetsButtonHandsTheJobOver) {
     setSheet({});
+    Form_fa10->Edit4->setText("Uwagi z administracji"); // what showing the window puts in
     ASSERT_TRUE(Form1->SpeedButton4->isEnabled());
     ASSERT_FALSE(Form_fa1->isVisible());
     QTest::mouseClick(Form1->SpeedButton4, Qt::LeftButton);
@@ -85,7 +86,6 @@ TEST_F(StorageFixture, FiguresThatAreNoAmountsChangeNothing) {
 }
 
 TEST_F(StorageFixture, WritesTheJobAsTwoLines) {
-    TV_REQUIRE_PIECE(lineConfirmationBuilt(), "the invoice window's line confirmation");
     const struct {
         Sheet sheet;
         QStringList lines;
@@ -124,7 +124,6 @@ TEST_F(StorageFixture, WritesTheJobAsTwoLines) {
 }
 
 TEST_F(StorageFixture, PassesTheSheetsDiscountOnceWhateverTheBoxShowed) {
-    TV_REQUIRE_PIECE(lineConfirmationBuilt() && discountBoxBuilt(), "the invoice window's discount box");
     const struct {
         const char* what;
         const char* discount;
@@ -165,8 +164,6 @@ TEST_F(StorageFixture, PassesTheSheetsDiscountOnceWhateverTheBoxShowed) {
 }
 
 TEST_F(StorageFixture, AStoredInvoiceStaysAsStoredAndTheJobBecomesANewOne) {
-    TV_REQUIRE_PIECE(newInvoiceBuilt() && lineConfirmationBuilt(),
-                     "the new invoice and the line confirmation");
     chooseParties("FIRMA", 1, "KOWAL", 5);
     Form_fa1->Edit5->setText("1/03/2009");
     addLine("Papier A4", 2, 10, "22");
