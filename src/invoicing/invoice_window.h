@@ -252,6 +252,11 @@ public:
     void ZapiszFakture(const QString& numer);
     void WczytajFakture(const QString& numer);
     void SpeedButton2Click(QObject* Sender = nullptr); // Zapisz fakturę
+    // Before the invoice stored under storedNumber is saved under another
+    // number: refuses a number that belongs to another stored invoice, else
+    // asks whether to move the stored one; false when the operator says "Nie".
+    bool confirmNumberChange(const QString& numer);
+    QString numberChangeConfirmed; // the new number the operator agreed to, until the save ends
 
     // ---- new invoice (new_invoice.cpp) ---------------------------------------------
     void NowaFaktura();

@@ -96,7 +96,7 @@ TEST_F(NewInvoice, NowaFakturaResetsTheHeaderTotalsAndLinesAndKeepsTheRest) {
 
     TForm_fa1& w = *Form_fa1;
     // The new number carries today's date, not the last invoice's.
-    EXPECT_EQ(w.Edit5->text(), w.FormatujNumer(41, fixedToday()));
+    EXPECT_EQ(w.Edit5->text(), w.FormatujNumer(42, fixedToday()));
     EXPECT_EQ(w.DateTimePicker1->date(), fixedToday());
     EXPECT_EQ(w.DateTimePicker2->date(), fixedToday());
     EXPECT_EQ(w.DateTimePicker3->date(), fixedToday());

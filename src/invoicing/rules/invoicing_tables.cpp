@@ -29,7 +29,7 @@ QVector<tv::TableLayout> invoicingTables() {
                                 money("WartoscVAT"), money("Brutto"), date("Data_sp"), alpha("Termin_pl", 20),
                                 alpha("Zamowienie", 20), alpha("Sp_wysylki", 20), longInt("Mies_sp"),
                                 longInt("Rodz_fa"), longInt("Rodz_wy"), longInt("Rabat")},
-                               {}, {QStringLiteral("Data_wyst")});
+                               {}, {QStringLiteral("Data_wyst"), QStringLiteral("Nr")});
     QVector<tv::FieldDef> issuedLines = costing::invoiceLineFields();
     issuedLines << alpha("Nr_faktury", 20);
     all << tv::TableLayout::of("wyst_pozycje", "wyst_pozycje.db", issuedLines, {},

@@ -227,7 +227,8 @@ TEST_F(IssuedInvoices, LoadingMarksTheInvoiceLoadedAndCloses) {
     click(Form_fa2->SpeedButton1);
     EXPECT_TRUE(Form_fa2->loadedInvoice);
     EXPECT_FALSE(Form_fa2->isVisible());
-    EXPECT_TRUE(shownTexts().isEmpty());
+    // The loaded invoice's customer (99) is not registered: loading says so.
+    EXPECT_EQ(shownTexts(), QStringList({"Nie znaleziono kontrahenta wyszczególnionego w fakturze"}));
 }
 
 TEST_F(IssuedInvoices, LoadingOverAnUnsavedInvoiceAsksFirst) {
@@ -236,10 +237,14 @@ TEST_F(IssuedInvoices, LoadingOverAnUnsavedInvoiceAsksFirst) {
     Form_fa1->pozycje->post();
     showActive(Form_fa2);
 
-    // "Tak", and the save stores nothing: the invoice stays, nothing loads.
+    // "Tak", and the save is refused (the window's number belongs to a stored
+    // invoice): the invoice stays, nothing loads.
     click(Form_fa2->SpeedButton1);
-    EXPECT_EQ(shownTexts(), QStringList({"Faktura na ekranie nie została zapisana. Czy zapisać ją przed "
-                                         "wczytaniem wybranej faktury?"}));
+    const QStringList shown = shownTexts();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.first(), QString("Faktura na ekranie nie została zapisana. Czy zapisać ją przed "
+                                     "wczytaniem wybranej faktury?"));
+    EXPECT_TRUE(shown.last().contains("jest już zapisana")) << shown.last().toStdString();
     EXPECT_FALSE(Form_fa2->loadedInvoice);
     EXPECT_TRUE(Form_fa2->isVisible());
 
