@@ -110,9 +110,10 @@ void TForm_fa10::buildControls() {
     numbering->addWidget(new QLabel(QStringLiteral("#D - dzień miesiąca"), GroupBox1), 3, 1);
     numbering->addWidget(new QLabel(QStringLiteral("#M - miesiąc"), GroupBox1), 4, 0);
     numbering->addWidget(new QLabel(QStringLiteral("#Y - rok"), GroupBox1), 4, 1);
+    // Broken by hand: a word-wrapped label gets too little height in a form
+    // that sizes itself to its layout, and its second line was cut off.
     auto* repeats = new QLabel(
-        QStringLiteral("Ilość powtorzeń znaku specjalnego po znaku '#' oznacza ilość cyfr"), GroupBox1);
-    repeats->setWordWrap(true);
+        QStringLiteral("Ilość powtorzeń znaku specjalnego po znaku '#'\noznacza ilość cyfr"), GroupBox1);
     numbering->addWidget(repeats, 5, 0, 1, 2);
     layout->addWidget(GroupBox1);
 

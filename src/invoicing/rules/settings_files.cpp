@@ -5,6 +5,7 @@
 
 #include <QDir>
 
+#include "invoicing/rules/numbering.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
 #include "platform/table.h"
@@ -127,13 +128,13 @@ QString administrationProblem(const QString& counterText, const QString& pattern
         return QStringLiteral("Format numeracji \"%1\" nie daje numeru faktury: %2")
             .arg(pattern, e.message());
     }
-    if (longest.size() > kInvoiceNumberLength)
+    if (longest.size() > kNumberLength)
         return QStringLiteral("Numer faktury według formatu \"%1\" może mieć %2 znaków (np. \"%3\"), "
                               "a mieści się najwyżej %4.")
             .arg(pattern)
             .arg(longest.size())
             .arg(longest)
-            .arg(kInvoiceNumberLength);
+            .arg(kNumberLength);
     return QString();
 }
 

@@ -72,9 +72,6 @@ bool patternEndsWithBareHash(const QString& pattern);
 // of every month on a two-digit day, and today.
 QVector<QDate> numberProbeDates(const QDate& today);
 
-// The longest invoice number the storage keeps.
-inline constexpr int kInvoiceNumberLength = 20;
-
 using NumberFormatter = std::function<QString(int number, const QDate& date)>;
 
 // Checks the administration's counter and pattern before anything is stored:
