@@ -26,8 +26,8 @@ struct FieldDef {
 };
 
 struct TableLayout {
-    QString name;     // table name as SQL texts use it ("kontrahenci")
-    QString fileName; // file in the working folder ("kontrahenci.db")
+    QString name;     // table name as SQL texts use it
+    QString fileName; // file in the working folder, with its extension
     QVector<FieldDef> fields;
     QStringList key;      // fields of the primary, unique key; empty for none
     bool durable = true;  // false for working tables rebuilt on every use
@@ -42,7 +42,7 @@ struct TableLayout {
 // registers its layouts once, before Database::open. A layout whose name is
 // already known is left as it is.
 void registerLayouts(const QVector<TableLayout>& layouts);
-// A registered table by its file name ("pozycje.DB" and "pozycje.db" are one
+// A registered table by its file name ("lines.DB" and "lines.db" are one
 // table; the extension may be left out). nullptr for an unknown name.
 const TableLayout* layoutFor(const QString& fileName);
 const std::deque<TableLayout>& allLayouts();
@@ -218,7 +218,7 @@ private:
 };
 
 // A read-only result of one SQL text with bound values, as the query
-// components run them ("select Id from kontrahenci order by Id").
+// components run them ("select Code from people order by Code").
 class Query {
 public:
     Query();

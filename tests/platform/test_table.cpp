@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -39,15 +41,20 @@ QStringList column(Query& query, const QString& field) {
 
 void addCustomer(Table& table, const QString& id, int nr, const QString& firma = QString()) {
     table.append();
-    table.fieldByName("Id").setAsString(id);
+    table.fieldByName("Code").setAsString(id);
     table.fieldByName("Nr").setAsInteger(nr);
-    if (!firma.isEmpty()) table.fieldByName("Firma").setAsString(firma);
+    if (!firma.isEmpty()) table.fieldByName("Name").setAsString(firma);
     table.post();
+}
+
+// How many table files the connection reaches at once.
+int attachLimit() {
+    return sqlite3_limit(Database::instance().handle(), SQLITE_LIMIT_ATTACHED, -1);
 }
 
 void addLine(Table& table, const QString& name) {
     table.append();
-    table.fieldByName("Nazwa").setAsString(name);
+    table.fieldByName("Name").setAsString(name);
     table.post();
 }
 
@@ -57,13 +64,13 @@ void addLine(Table& table, const QString& name) {
 
 TEST(TableNames, ExtensionCaseAndOmissionNameOneTable) {
     tvtest::WorkingFolder folder;
-    Table costing("pozycje.DB");
+    Table costing("lines.DB");
     costing.open();
     addLine(costing, "Przygotowanie");
-    Table invoice("pozycje.db");
+    Table invoice("lines.db");
     invoice.open();
-    EXPECT_EQ(column(invoice, "Nazwa"), QStringList{"Przygotowanie"});
-    EXPECT_EQ(tv::layoutFor("POZYCJE"), tv::layoutFor("pozycje.DB"));
+    EXPECT_EQ(column(invoice, "Name"), QStringList{"Przygotowanie"});
+    EXPECT_EQ(tv::layoutFor("LINES"), tv::layoutFor("lines.DB"));
     EXPECT_EQ(tv::layoutFor("nieznana.db"), nullptr);
     EXPECT_THROW(Table("nieznana.db"), EDatabaseError);
 }
@@ -72,10 +79,10 @@ TEST(TableNames, ExistingFileIsUsedWhateverItsCase) {
     QTemporaryDir dir;
     Database::open(dir.path());
     Database::close();
-    ASSERT_TRUE(QFile::rename(dir.filePath("towary.DB"), dir.filePath("TOWARY.db")));
+    ASSERT_TRUE(QFile::rename(dir.filePath("goods.DB"), dir.filePath("GOODS.db")));
     Database::open(dir.path());
-    EXPECT_EQ(Database::instance().pathFor("towary.db"), dir.filePath("TOWARY.db"));
-    EXPECT_FALSE(QFile::exists(dir.filePath("towary.DB")));
+    EXPECT_EQ(Database::instance().pathFor("goods.db"), dir.filePath("GOODS.db"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("goods.DB")));
     Database::close();
 }
 
@@ -93,7 +100,7 @@ class KeyOrder : public ::testing::TestWithParam<CollationCase> {};
 TEST_P(KeyOrder, KeyedTableQueryAndFilterShareTheOrder) {
     tvtest::WorkingFolder folder;
     const QStringList sorted = GetParam().sorted;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     // Added in reverse, then shuffled a little, so that insertion order cannot pass for key order.
     QStringList added = sorted;
@@ -101,21 +108,21 @@ TEST_P(KeyOrder, KeyedTableQueryAndFilterShareTheOrder) {
     if (added.size() > 2) added.swapItemsAt(0, added.size() / 2);
     for (int i = 0; i < added.size(); ++i)
         addCustomer(customers, added[i], i + 1);
-    EXPECT_EQ(column(customers, "Id"), sorted);
+    EXPECT_EQ(column(customers, "Code"), sorted);
     customers.close();
     customers.open();
-    EXPECT_EQ(column(customers, "Id"), sorted);
+    EXPECT_EQ(column(customers, "Code"), sorted);
 
     Query query;
-    query.setSql("select Id from kontrahenci order by Id");
+    query.setSql("select Code from keyed order by Code");
     query.open();
-    EXPECT_EQ(column(query, "Id"), sorted);
+    EXPECT_EQ(column(query, "Code"), sorted);
 
     // ">=" keeps the rows at or after the value in the same order.
     const QString middle = sorted[sorted.size() / 2];
-    customers.setFilter({{"Id", ">=", middle}});
+    customers.setFilter({{"Code", ">=", middle}});
     customers.setFiltered(true);
-    EXPECT_EQ(column(customers, "Id"), sorted.mid(sorted.size() / 2));
+    EXPECT_EQ(column(customers, "Code"), sorted.mid(sorted.size() / 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,79 +140,79 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(KeyOrderTies, SecondKeyFieldOrdersEqualTexts) {
     tvtest::WorkingFolder folder;
-    Table goods("towary.DB");
+    Table goods("goods.DB");
     goods.open();
     for (int nr : {3, 1, 2}) {
         goods.append();
-        goods.fieldByName("Nazwa").setAsString("Ulotka");
+        goods.fieldByName("Name").setAsString("Ulotka");
         goods.fieldByName("Nr").setAsInteger(nr);
         goods.post();
     }
     EXPECT_EQ(column(goods, "Nr"), (QStringList{"1", "2", "3"}));
     // The posted row is current, in its key place.
     goods.append();
-    goods.fieldByName("Nazwa").setAsString("Afisz");
+    goods.fieldByName("Name").setAsString("Afisz");
     goods.fieldByName("Nr").setAsInteger(9);
     goods.post();
     EXPECT_EQ(goods.recNo(), 1);
-    EXPECT_EQ(goods.fieldByName("Nazwa").asString(), "Afisz");
+    EXPECT_EQ(goods.fieldByName("Name").asString(), "Afisz");
 }
 
 TEST(KeyOrderTies, ChangingTheKeyMovesTheRow) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "Alfa", 1);
     addCustomer(customers, "Beta", 2);
     addCustomer(customers, "Gamma", 3);
     customers.first();
     customers.edit();
-    customers.fieldByName("Id").setAsString("Zeta");
+    customers.fieldByName("Code").setAsString("Zeta");
     customers.post();
     EXPECT_EQ(customers.recNo(), 3);
-    EXPECT_EQ(column(customers, "Id"), (QStringList{"Beta", "Gamma", "Zeta"}));
+    EXPECT_EQ(column(customers, "Code"), (QStringList{"Beta", "Gamma", "Zeta"}));
 }
 
 // ---- keyless tables: order of addition, insert before the current row --------------
 
 TEST(KeylessOrder, RowsStayInTheOrderAdded) {
     tvtest::WorkingFolder folder;
-    Table lines("wyst_pozycje.db");
+    Table lines("entries.db");
     lines.open();
     for (const char* name : {"Zeszyt", "Afisz", "Mapa"})
         addLine(lines, name);
-    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"Zeszyt", "Afisz", "Mapa"}));
+    EXPECT_EQ(column(lines, "Name"), (QStringList{"Zeszyt", "Afisz", "Mapa"}));
     Query query;
-    query.setSql("select * from wyst_pozycje");
+    query.setSql("select * from entries");
     query.open();
-    EXPECT_EQ(column(query, "Nazwa"), (QStringList{"Zeszyt", "Afisz", "Mapa"}));
+    EXPECT_EQ(column(query, "Name"), (QStringList{"Zeszyt", "Afisz", "Mapa"}));
 }
 
 TEST(KeylessOrder, InsertPlacesTheRowBeforeTheCurrentOne) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     for (const char* name : {"A", "B", "C"})
         addLine(lines, name);
     lines.first();
     lines.next(); // on B
     lines.insert();
-    lines.fieldByName("Nazwa").setAsString("x");
+    lines.fieldByName("Name").setAsString("x");
     lines.post();
     EXPECT_EQ(lines.recNo(), 2);
     lines.first();
     lines.insert();
-    lines.fieldByName("Nazwa").setAsString("y");
+    lines.fieldByName("Name").setAsString("y");
     lines.post();
-    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"y", "A", "x", "B", "C"}));
-    Table other("pozycje.DB");
+    EXPECT_EQ(column(lines, "Name"), (QStringList{"y", "A", "x", "B", "C"}));
+    Table other("lines.DB");
     other.open();
-    EXPECT_EQ(column(other, "Nazwa"), (QStringList{"y", "A", "x", "B", "C"}));
+    EXPECT_EQ(column(other, "Name"), (QStringList{"y", "A", "x", "B", "C"}));
 }
 
 TEST(KeylessOrder, ManyInsertsAtOnePlaceKeepTheirOrder) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     addLine(lines, "first");
     addLine(lines, "last");
@@ -215,29 +222,29 @@ TEST(KeylessOrder, ManyInsertsAtOnePlaceKeepTheirOrder) {
     for (int i = 0; i < 40; ++i) {
         lines.last();
         lines.insert();
-        lines.fieldByName("Nazwa").setAsString(QString::number(i));
+        lines.fieldByName("Name").setAsString(QString::number(i));
         lines.post();
         expected << QString::number(i);
     }
     expected << "last";
-    EXPECT_EQ(column(lines, "Nazwa"), expected);
+    EXPECT_EQ(column(lines, "Name"), expected);
     lines.refresh();
-    EXPECT_EQ(column(lines, "Nazwa"), expected);
+    EXPECT_EQ(column(lines, "Name"), expected);
 }
 
 TEST(KeylessOrder, InsertIntoEmptyTableOrPastTheEndAppends) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     lines.insert();
-    lines.fieldByName("Nazwa").setAsString("A");
+    lines.fieldByName("Name").setAsString("A");
     lines.post();
     lines.next(); // past the end
     ASSERT_TRUE(lines.eof());
     lines.insert();
-    lines.fieldByName("Nazwa").setAsString("B");
+    lines.fieldByName("Name").setAsString("B");
     lines.post();
-    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"A", "B"}));
+    EXPECT_EQ(column(lines, "Name"), (QStringList{"A", "B"}));
 }
 
 // ---- filters -------------------------------------------------------------------------
@@ -248,102 +255,102 @@ protected:
         customers.open();
         addCustomer(customers, "Alfa", 1, "Drukarnia \"Alfa\"");
         addCustomer(customers, "O'Brien", 2, "O'Brien & syn");
-        addCustomer(customers, "Beta", 3); // Firma empty
+        addCustomer(customers, "Beta", 3); // Name empty
         addCustomer(customers, "Kowal", 4, "Kowalski");
     }
     QStringList ids(const QVector<Table::FilterTerm>& terms) {
         customers.setFilter(terms);
         customers.setFiltered(true);
-        return column(customers, "Id");
+        return column(customers, "Code");
     }
     tvtest::WorkingFolder folder;
-    Table customers{"kontrahenci.db"};
+    Table customers{"keyed.db"};
 };
 
 TEST_F(CustomerFilter, QuotesInValuesAreStoredFoundAndFiltered) {
-    EXPECT_EQ(ids({{"Id", "=", "O'Brien"}}), QStringList{"O'Brien"});
-    EXPECT_EQ(ids({{"Firma", "=", "Drukarnia \"Alfa\""}}), QStringList{"Alfa"});
-    EXPECT_EQ(ids({{"Firma", ">=", "O'"}}), QStringList{"O'Brien"});
+    EXPECT_EQ(ids({{"Code", "=", "O'Brien"}}), QStringList{"O'Brien"});
+    EXPECT_EQ(ids({{"Name", "=", "Drukarnia \"Alfa\""}}), QStringList{"Alfa"});
+    EXPECT_EQ(ids({{"Name", ">=", "O'"}}), QStringList{"O'Brien"});
     EXPECT_EQ(customers.recordCount(), 1);
 }
 
 TEST_F(CustomerFilter, EmptyFieldComparesAsEmptyText) {
     // The register's cleared search: every term ">= ''", every row shows.
-    EXPECT_EQ(ids({{"Id", ">=", ""}, {"Firma", ">=", ""}, {"Nazwisko", ">=", ""}, {"NIP", ">=", ""}}),
+    EXPECT_EQ(ids({{"Code", ">=", ""}, {"Name", ">=", ""}, {"Person", ">=", ""}, {"TaxNo", ">=", ""}}),
               (QStringList{"Alfa", "Beta", "Kowal", "O'Brien"}));
     EXPECT_EQ(customers.recordCount(), 4);
-    EXPECT_EQ(ids({{"Firma", "=", ""}}), QStringList{"Beta"});
-    // Typing narrows: an empty Firma sorts below "K".
-    EXPECT_EQ(ids({{"Id", ">=", ""}, {"Firma", ">=", "K"}}), (QStringList{"Kowal", "O'Brien"}));
-    EXPECT_EQ(ids({{"Firma", "<", "E"}}), (QStringList{"Alfa", "Beta"}));
+    EXPECT_EQ(ids({{"Name", "=", ""}}), QStringList{"Beta"});
+    // Typing narrows: an empty Name sorts below "K".
+    EXPECT_EQ(ids({{"Code", ">=", ""}, {"Name", ">=", "K"}}), (QStringList{"Kowal", "O'Brien"}));
+    EXPECT_EQ(ids({{"Name", "<", "E"}}), (QStringList{"Alfa", "Beta"}));
 }
 
 TEST_F(CustomerFilter, FilterOffShowsEveryRowAndBadTermsAreRejected) {
-    ids({{"Id", "=", "Beta"}});
+    ids({{"Code", "=", "Beta"}});
     customers.setFiltered(false);
     EXPECT_EQ(customers.recordCount(), 4);
     EXPECT_THROW(customers.setFilter({{"Brak", "=", "x"}}), EDatabaseError);
-    EXPECT_THROW(customers.setFilter({{"Id", "like", "x"}}), EDatabaseError);
+    EXPECT_THROW(customers.setFilter({{"Code", "like", "x"}}), EDatabaseError);
     EXPECT_THROW(customers.setFilter({{"Nr", "=", "abc"}}), EDatabaseError);
     EXPECT_EQ(customers.recordCount(), 4); // the earlier filter (off) stays
 }
 
 TEST(TableFilter, NumberFieldComparesNumerically) {
     tvtest::WorkingFolder folder;
-    Table grams("gramatury.db");
+    Table grams("prices.db");
     grams.open();
     for (int kind : {1, 2, 10, 1}) {
         grams.append();
-        grams.fieldByName("Rodzpap").setAsInteger(kind);
-        grams.fieldByName("Gramatura").setAsInteger(80 + kind);
+        grams.fieldByName("Kind").setAsInteger(kind);
+        grams.fieldByName("Weight").setAsInteger(80 + kind);
         grams.post();
     }
-    grams.setFilter({{"Rodzpap", "=", "1"}});
+    grams.setFilter({{"Kind", "=", "1"}});
     grams.setFiltered(true);
-    EXPECT_EQ(column(grams, "Gramatura"), (QStringList{"81", "81"}));
-    grams.setFilter({{"Rodzpap", ">=", "2"}});
-    EXPECT_EQ(column(grams, "Gramatura"), (QStringList{"82", "90"}));
-    grams.setFilter({{"Gramatura", ">=", "81,5"}});
+    EXPECT_EQ(column(grams, "Weight"), (QStringList{"81", "81"}));
+    grams.setFilter({{"Kind", ">=", "2"}});
+    EXPECT_EQ(column(grams, "Weight"), (QStringList{"82", "90"}));
+    grams.setFilter({{"Weight", ">=", "81,5"}});
     EXPECT_EQ(grams.recordCount(), 2);
 }
 
 TEST(TableFilter, DatesCompareAsDatesInTheShortForm) {
     tvtest::WorkingFolder folder;
-    Table invoices("wyst_faktury.db");
+    Table invoices("documents.db");
     invoices.open();
     const QDate dates[] = {QDate(2023, 12, 31), QDate(2024, 1, 1), QDate(2024, 2, 10), QDate(2024, 3, 1)};
     int n = 0;
     for (const QDate& d : dates) {
         invoices.append();
         invoices.fieldByName("Nr").setAsString(QString("FV/%1").arg(++n));
-        invoices.fieldByName("Data_wyst").setAsDate(d);
-        invoices.fieldByName("Forma_pl").setAsString(n % 2 ? "przelewem" : "gotówką");
+        invoices.fieldByName("Issued").setAsDate(d);
+        invoices.fieldByName("Payment").setAsString(n % 2 ? "przelewem" : "gotówką");
         invoices.post();
     }
-    invoices.setFilter({{"Data_wyst", ">=", tv::DateToStr(QDate(2024, 1, 1))},
-                        {"Data_wyst", "<=", tv::DateToStr(QDate(2024, 2, 10))}});
+    invoices.setFilter({{"Issued", ">=", tv::DateToStr(QDate(2024, 1, 1))},
+                        {"Issued", "<=", tv::DateToStr(QDate(2024, 2, 10))}});
     invoices.setFiltered(true);
     EXPECT_EQ(column(invoices, "Nr"), (QStringList{"FV/2", "FV/3"}));
-    invoices.setFilter({{"Data_wyst", ">=", tv::DateToStr(QDate(2023, 1, 1))},
-                        {"Data_wyst", "<=", tv::DateToStr(QDate(2024, 12, 31))},
-                        {"Forma_pl", "=", "przelewem"}});
+    invoices.setFilter({{"Issued", ">=", tv::DateToStr(QDate(2023, 1, 1))},
+                        {"Issued", "<=", tv::DateToStr(QDate(2024, 12, 31))},
+                        {"Payment", "=", "przelewem"}});
     EXPECT_EQ(column(invoices, "Nr"), (QStringList{"FV/1", "FV/3"}));
 }
 
 TEST(TableFilter, LineFilterOfTheRegister) {
     tvtest::WorkingFolder folder;
-    Table lines("wyst_pozycje.db");
+    Table lines("entries.db");
     lines.open();
     for (const char* nr : {"1/2024", "2/2024", "1/2024"}) {
         lines.append();
-        lines.fieldByName("Nr_faktury").setAsString(nr);
+        lines.fieldByName("DocNr").setAsString(nr);
         lines.post();
     }
-    lines.setFilter({{"Nr_faktury", "=", "-1"}});
+    lines.setFilter({{"DocNr", "=", "-1"}});
     lines.setFiltered(true);
     EXPECT_TRUE(lines.eof());
     EXPECT_EQ(lines.recordCount(), 0);
-    lines.setFilter({{"Nr_faktury", "=", "1/2024"}});
+    lines.setFilter({{"DocNr", "=", "1/2024"}});
     EXPECT_EQ(lines.recordCount(), 2);
 }
 
@@ -351,17 +358,17 @@ TEST(TableFilter, LineFilterOfTheRegister) {
 
 TEST(TableDelete, NextRowBecomesCurrent) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     for (const char* name : {"A", "B", "C"})
         addLine(lines, name);
     lines.first();
     lines.next();
     lines.remove();
-    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "C");
+    EXPECT_EQ(lines.fieldByName("Name").asString(), "C");
     EXPECT_EQ(lines.recordCount(), 2);
     lines.remove(); // the last row: the one before stays current, at the end
-    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "A");
+    EXPECT_EQ(lines.fieldByName("Name").asString(), "A");
     EXPECT_TRUE(lines.eof());
     lines.remove();
     EXPECT_TRUE(lines.isEmpty());
@@ -370,42 +377,42 @@ TEST(TableDelete, NextRowBecomesCurrent) {
 
 TEST(TableDelete, DeletingWhileWalkingSkipsNoRow) {
     tvtest::WorkingFolder folder;
-    Table grams("gramatury.db");
+    Table grams("prices.db");
     grams.open();
     for (int kind : {1, 1, 2, 1, 1, 2, 1}) {
         grams.append();
-        grams.fieldByName("Rodzpap").setAsInteger(kind);
+        grams.fieldByName("Kind").setAsInteger(kind);
         grams.post();
     }
     grams.first();
     while (!grams.eof()) {
-        if (grams.fieldByName("Rodzpap").asInteger() == 1)
+        if (grams.fieldByName("Kind").asInteger() == 1)
             grams.remove();
         else
             grams.next();
     }
-    EXPECT_EQ(column(grams, "Rodzpap"), (QStringList{"2", "2"}));
+    EXPECT_EQ(column(grams, "Kind"), (QStringList{"2", "2"}));
 }
 
 // ---- autoincrement, events and re-posting -----------------------------------------------
 
 TEST(TableAutoInc, NumberIsReadableRightAfterPost) {
     tvtest::WorkingFolder folder;
-    Table kinds("rodzpap.db");
+    Table kinds("picklist.db");
     kinds.open();
     kinds.append();
-    kinds.fieldByName("Nazwa").setAsString("Offset");
+    kinds.fieldByName("Name").setAsString("Offset");
     EXPECT_TRUE(kinds.fieldByName("Nr").isNull());
     kinds.post();
     EXPECT_EQ(kinds.fieldByName("Nr").asInteger(), 1);
     kinds.append();
-    kinds.fieldByName("Nazwa").setAsString("Karton");
+    kinds.fieldByName("Name").setAsString("Karton");
     kinds.post();
     EXPECT_EQ(kinds.fieldByName("Nr").asInteger(), 2);
     kinds.first();
     kinds.remove();
     kinds.append();
-    kinds.fieldByName("Nazwa").setAsString("Kreda");
+    kinds.fieldByName("Name").setAsString("Kreda");
     kinds.post();
     EXPECT_EQ(kinds.fieldByName("Nr").asInteger(), 3); // never reused
     kinds.edit();
@@ -414,7 +421,7 @@ TEST(TableAutoInc, NumberIsReadableRightAfterPost) {
 
 TEST(TableEvents, AfterPostMayEditAndPostTheSameRowAgain) {
     tvtest::WorkingFolder folder;
-    Table grams("gramatury.db");
+    Table grams("prices.db");
     grams.open();
     bool przeliczanieCeny = true;
     int afterPostCalls = 0;
@@ -422,65 +429,64 @@ TEST(TableEvents, AfterPostMayEditAndPostTheSameRowAgain) {
         ++afterPostCalls;
         if (!przeliczanieCeny) return;
         t.edit();
-        if (t.fieldByName("Cena_ark").asCurrency() != Currency() &&
-            t.fieldByName("Cena_ryzy").asCurrency() == Currency())
-            t.fieldByName("Cena_ryzy")
-                .setAsCurrency(t.fieldByName("Cena_ark").asCurrency() * Currency::fromInt(500));
+        if (t.fieldByName("Unit").asCurrency() != Currency() &&
+            t.fieldByName("Bulk").asCurrency() == Currency())
+            t.fieldByName("Bulk").setAsCurrency(t.fieldByName("Unit").asCurrency() * Currency::fromInt(500));
         przeliczanieCeny = false;
         t.post();
         przeliczanieCeny = true;
     };
     grams.append();
-    grams.fieldByName("Rodzpap").setAsInteger(1);
-    grams.fieldByName("Gramatura").setAsInteger(80);
+    grams.fieldByName("Kind").setAsInteger(1);
+    grams.fieldByName("Weight").setAsInteger(80);
     grams.post();
     grams.edit();
-    grams.fieldByName("Cena_ark").setAsString("0,30");
+    grams.fieldByName("Unit").setAsString("0,30");
     grams.post();
-    EXPECT_EQ(grams.fieldByName("Cena_ryzy").asCurrency(), Currency::fromInt(150));
+    EXPECT_EQ(grams.fieldByName("Bulk").asCurrency(), Currency::fromInt(150));
     EXPECT_EQ(grams.state(), Table::State::Browse);
     grams.edit();
-    grams.fieldByName("Cena_ark").setAsString("0,40");
+    grams.fieldByName("Unit").setAsString("0,40");
     grams.post();
-    EXPECT_EQ(grams.fieldByName("Cena_ryzy").asCurrency(), Currency::fromInt(150));
+    EXPECT_EQ(grams.fieldByName("Bulk").asCurrency(), Currency::fromInt(150));
     EXPECT_EQ(afterPostCalls, 6);
-    Table check("gramatury.db");
+    Table check("prices.db");
     check.open();
     EXPECT_EQ(check.recordCount(), 1);
-    EXPECT_EQ(check.fieldByName("Cena_ryzy").asString(), "150");
-    EXPECT_EQ(check.fieldByName("Cena_ark").asString(), "0,4");
+    EXPECT_EQ(check.fieldByName("Bulk").asString(), "150");
+    EXPECT_EQ(check.fieldByName("Unit").asString(), "0,4");
 }
 
 TEST(TableEvents, BeforeInsertMayStopTheInsertAndAfterInsertFillsTheRow) {
     tvtest::WorkingFolder folder;
-    Table grams("gramatury.db");
+    Table grams("prices.db");
     grams.open();
     bool refuse = true;
     grams.beforeInsert = [&](Table&) {
         if (refuse) throw tv::EAbort();
     };
-    grams.afterInsert = [](Table& t) { t.fieldByName("Rodzpap").setAsInteger(7); };
+    grams.afterInsert = [](Table& t) { t.fieldByName("Kind").setAsInteger(7); };
     EXPECT_THROW(grams.append(), tv::EAbort);
     EXPECT_EQ(grams.state(), Table::State::Browse);
     refuse = false;
     grams.append();
-    EXPECT_EQ(grams.fieldByName("Rodzpap").asInteger(), 7);
+    EXPECT_EQ(grams.fieldByName("Kind").asInteger(), 7);
     grams.next(); // the changed row is posted by moving
     EXPECT_EQ(grams.recordCount(), 1);
     // A handler may post the new row itself.
     grams.afterInsert = [](Table& t) {
-        t.fieldByName("Rodzpap").setAsInteger(8);
+        t.fieldByName("Kind").setAsInteger(8);
         t.post();
     };
     grams.append();
     EXPECT_EQ(grams.state(), Table::State::Browse);
     EXPECT_EQ(grams.recordCount(), 2);
-    EXPECT_EQ(grams.fieldByName("Rodzpap").asInteger(), 8);
+    EXPECT_EQ(grams.fieldByName("Kind").asInteger(), 8);
 }
 
 TEST(TableEvents, ListenersHearMovesWritesPostsAndStates) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     QList<Table::Event> heard;
     const int handle = lines.addListener([&](Table::Event e) { heard << e; });
@@ -502,7 +508,7 @@ TEST(TableEvents, ListenersHearMovesWritesPostsAndStates) {
 
 TEST(TablePending, MovingPostsAChangedRowAndDropsAnUntouchedOne) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     int posts = 0;
     lines.afterPost = [&](Table&) { ++posts; };
@@ -517,52 +523,52 @@ TEST(TablePending, MovingPostsAChangedRowAndDropsAnUntouchedOne) {
     lines.first(); // untouched new row: dropped
     EXPECT_EQ(lines.recordCount(), 2);
     lines.edit();
-    lines.fieldByName("Nazwa").setAsString("A2");
+    lines.fieldByName("Name").setAsString("A2");
     lines.last(); // changed: posted
     EXPECT_EQ(posts, 3);
     lines.insert();
-    lines.fieldByName("Nazwa").setAsString("N");
+    lines.fieldByName("Name").setAsString("N");
     lines.refresh(); // changed new row: posted
     EXPECT_EQ(posts, 4);
-    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"A2", "N", "B"}));
+    EXPECT_EQ(column(lines, "Name"), (QStringList{"A2", "N", "B"}));
     lines.edit();
-    lines.fieldByName("Nazwa").setAsString("zmiana");
+    lines.fieldByName("Name").setAsString("zmiana");
     lines.cancel();
-    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "B");
+    EXPECT_EQ(lines.fieldByName("Name").asString(), "B");
 }
 
 TEST(TablePending, WritingOutsideEditIsRefused) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     addLine(lines, "A");
     try {
-        lines.fieldByName("Nazwa").setAsString("B");
+        lines.fieldByName("Name").setAsString("B");
         FAIL() << "write in browse state accepted";
     } catch (const EDatabaseError& e) {
-        EXPECT_TRUE(e.message().contains("pozycje")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("lines")) << e.message().toStdString();
     }
     EXPECT_THROW(lines.fieldByName("Brak"), EDatabaseError);
-    Table closed("pozycje.db");
+    Table closed("lines.db");
     EXPECT_THROW(closed.first(), EDatabaseError);
 }
 
 TEST(TablePending, KeyViolationKeepsTheRowPending) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "Alfa", 1);
     customers.append();
-    customers.fieldByName("Id").setAsString("Alfa");
+    customers.fieldByName("Code").setAsString("Alfa");
     customers.fieldByName("Nr").setAsInteger(1);
     try {
         customers.post();
         FAIL() << "duplicate key accepted";
     } catch (const EDatabaseError& e) {
-        EXPECT_EQ(e.message(), "Naruszenie klucza: w tabeli „kontrahenci” istnieje już wiersz o tym kluczu");
+        EXPECT_EQ(e.message(), "Naruszenie klucza: w tabeli „keyed” istnieje już wiersz o tym kluczu");
     }
     EXPECT_EQ(customers.state(), Table::State::Insert);
-    EXPECT_EQ(customers.fieldByName("Id").asString(), "Alfa");
+    EXPECT_EQ(customers.fieldByName("Code").asString(), "Alfa");
     customers.fieldByName("Nr").setAsInteger(2);
     customers.post();
     EXPECT_EQ(customers.recordCount(), 2);
@@ -575,7 +581,7 @@ TEST(TablePending, KeyViolationKeepsTheRowPending) {
     // Changing a key onto an existing one is refused as well.
     customers.first();
     customers.edit();
-    customers.fieldByName("Id").setAsString("Alfa");
+    customers.fieldByName("Code").setAsString("Alfa");
     customers.fieldByName("Nr").setAsInteger(2);
     EXPECT_THROW(customers.post(), EDatabaseError);
     EXPECT_EQ(customers.state(), Table::State::Edit);
@@ -585,33 +591,33 @@ TEST(TablePending, KeyViolationKeepsTheRowPending) {
 
 TEST(TableViews, AnotherViewSeesPostedRowsAfterItsRefresh) {
     tvtest::WorkingFolder folder;
-    Table register_("kontrahenci.db");
-    Table sheet("kontrahenci.DB");
+    Table register_("keyed.db");
+    Table sheet("keyed.DB");
     register_.open();
     sheet.open();
     addCustomer(register_, "Beta", 2);
     EXPECT_EQ(sheet.recordCount(), 0);
     sheet.refresh();
-    EXPECT_EQ(column(sheet, "Id"), QStringList{"Beta"});
+    EXPECT_EQ(column(sheet, "Code"), QStringList{"Beta"});
     addCustomer(register_, "Alfa", 1);
     addCustomer(register_, "Gamma", 3);
     sheet.first(); // on Beta
     sheet.refresh();
-    EXPECT_EQ(sheet.fieldByName("Id").asString(), "Beta");
+    EXPECT_EQ(sheet.fieldByName("Code").asString(), "Beta");
     EXPECT_EQ(sheet.recNo(), 2);
     register_.first();
     register_.edit();
-    register_.fieldByName("Firma").setAsString("Alfa sp. z o.o.");
+    register_.fieldByName("Name").setAsString("Alfa sp. z o.o.");
     register_.post();
     sheet.refresh();
     sheet.first();
-    EXPECT_EQ(sheet.fieldByName("Firma").asString(), "Alfa sp. z o.o.");
+    EXPECT_EQ(sheet.fieldByName("Name").asString(), "Alfa sp. z o.o.");
 }
 
 TEST(TableViews, EmptyingTheTableMakesTheOtherViewsReread) {
     tvtest::WorkingFolder folder;
-    Table a("kontrahenci.db");
-    Table b("kontrahenci.db");
+    Table a("keyed.db");
+    Table b("keyed.db");
     a.open();
     addCustomer(a, "Alfa", 1);
     addCustomer(a, "Beta", 2);
@@ -622,79 +628,79 @@ TEST(TableViews, EmptyingTheTableMakesTheOtherViewsReread) {
     EXPECT_EQ(b.recordCount(), 0);
     addCustomer(a, "Gamma", 3);
     b.refresh();
-    EXPECT_EQ(column(b, "Id"), QStringList{"Gamma"});
+    EXPECT_EQ(column(b, "Code"), QStringList{"Gamma"});
 }
 
 // ---- fields ------------------------------------------------------------------------------
 
 TEST(TableFields, AlphaLongerThanItsSizeKeepsItsFirstCharacters) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "ŻółćGęśląJaźń", 1);
-    EXPECT_EQ(customers.fieldByName("Id").asString(), "ŻółćGęśląJ");
+    EXPECT_EQ(customers.fieldByName("Code").asString(), "ŻółćGęśląJ");
     customers.close();
     customers.open();
-    EXPECT_EQ(customers.fieldByName("Id").asString(), "ŻółćGęśląJ");
+    EXPECT_EQ(customers.fieldByName("Code").asString(), "ŻółćGęśląJ");
 }
 
 TEST(TableFields, EmptyFieldsReadAsEmptyTextAndZero) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "Alfa", 1);
-    tv::Field rabat = customers.fieldByName("Rabat");
-    EXPECT_TRUE(rabat.isNull());
-    EXPECT_EQ(rabat.asString(), "");
-    EXPECT_EQ(rabat.asFloat(), 0.0);
-    EXPECT_EQ(rabat.asCurrency(), Currency());
-    EXPECT_EQ(rabat.asInteger(), 0);
-    EXPECT_FALSE(rabat.value().isValid());
-    EXPECT_EQ(customers.fieldByName("Firma").asString(), "");
+    tv::Field amount = customers.fieldByName("Amount");
+    EXPECT_TRUE(amount.isNull());
+    EXPECT_EQ(amount.asString(), "");
+    EXPECT_EQ(amount.asFloat(), 0.0);
+    EXPECT_EQ(amount.asCurrency(), Currency());
+    EXPECT_EQ(amount.asInteger(), 0);
+    EXPECT_FALSE(amount.value().isValid());
+    EXPECT_EQ(customers.fieldByName("Name").asString(), "");
 }
 
 TEST(TableFields, TextConvertsInTheRegionalSettings) {
     tvtest::WorkingFolder folder;
-    Table invoices("wyst_faktury.db");
+    Table invoices("documents.db");
     invoices.open();
     invoices.append();
     invoices.fieldByName("Nr").setAsString("FV/1");
-    invoices.fieldByName("Netto").setAsString("1234,5");
-    invoices.fieldByName("Rabat").setAsString("12");
-    invoices.fieldByName("Data_wyst").setAsString(tv::DateToStr(QDate(2024, 5, 3)));
-    EXPECT_THROW(invoices.fieldByName("Brutto").setAsString("12.5x"), tv::EConvertError);
-    EXPECT_THROW(invoices.fieldByName("Rabat").setAsString("1,5"), tv::EConvertError);
-    invoices.fieldByName("WartoscVAT").setAsCurrency(Currency::fromUnits(2839350)); // 283,935
+    invoices.fieldByName("Net").setAsString("1234,5");
+    invoices.fieldByName("Discount").setAsString("12");
+    invoices.fieldByName("Issued").setAsString(tv::DateToStr(QDate(2024, 5, 3)));
+    EXPECT_THROW(invoices.fieldByName("Gross").setAsString("12.5x"), tv::EConvertError);
+    EXPECT_THROW(invoices.fieldByName("Discount").setAsString("1,5"), tv::EConvertError);
+    invoices.fieldByName("Tax").setAsCurrency(Currency::fromUnits(2839350)); // 283,935
     invoices.post();
     invoices.close();
     invoices.open();
-    EXPECT_EQ(invoices.fieldByName("Netto").asString(), "1234,5");
-    EXPECT_EQ(invoices.fieldByName("Netto").asFloat(), 1234.5);
-    EXPECT_EQ(invoices.fieldByName("WartoscVAT").asCurrency(), Currency::fromUnits(2839350));
-    EXPECT_EQ(invoices.fieldByName("Rabat").asString(), "12");
-    EXPECT_EQ(invoices.fieldByName("Data_wyst").asDate(), QDate(2024, 5, 3));
-    EXPECT_EQ(invoices.fieldByName("Data_wyst").asString(), tv::DateToStr(QDate(2024, 5, 3)));
-    EXPECT_TRUE(invoices.fieldByName("Brutto").isNull());
+    EXPECT_EQ(invoices.fieldByName("Net").asString(), "1234,5");
+    EXPECT_EQ(invoices.fieldByName("Net").asFloat(), 1234.5);
+    EXPECT_EQ(invoices.fieldByName("Tax").asCurrency(), Currency::fromUnits(2839350));
+    EXPECT_EQ(invoices.fieldByName("Discount").asString(), "12");
+    EXPECT_EQ(invoices.fieldByName("Issued").asDate(), QDate(2024, 5, 3));
+    EXPECT_EQ(invoices.fieldByName("Issued").asString(), tv::DateToStr(QDate(2024, 5, 3)));
+    EXPECT_TRUE(invoices.fieldByName("Gross").isNull());
     invoices.edit();
-    invoices.fieldByName("Netto").setAsString("");
+    invoices.fieldByName("Net").setAsString("");
     invoices.post();
-    EXPECT_TRUE(invoices.fieldByName("Netto").isNull());
+    EXPECT_TRUE(invoices.fieldByName("Net").isNull());
 }
 
 // ---- the scratch table ------------------------------------------------------------------
 
 TEST(ScratchTable, CreateTableReplacesEveryEarlierRow) {
     tvtest::WorkingFolder folder;
-    Table scratch("tabletemp.DB");
+    Table scratch("scratch.DB");
     EXPECT_THROW(scratch.open(), EDatabaseError); // made only on demand
-    const QVector<tv::FieldDef> fields = tv::layoutFor("tabletemp.DB")->fields;
+    const QVector<tv::FieldDef> fields = tv::layoutFor("scratch.DB")->fields;
     scratch.createTable(fields);
     scratch.open();
     addCustomer(scratch, "Zeta", 2);
     addCustomer(scratch, "Alfa", 1);
-    EXPECT_EQ(column(scratch, "Id"), (QStringList{"Zeta", "Alfa"})); // no key: order of addition
+    EXPECT_EQ(column(scratch, "Code"), (QStringList{"Zeta", "Alfa"})); // no key: order of addition
     scratch.close();
-    Table otherView("TABLETEMP.db");
+    Table otherView("SCRATCH.db");
     otherView.open();
     ASSERT_EQ(otherView.recordCount(), 2);
     scratch.createTable(fields);
@@ -703,7 +709,7 @@ TEST(ScratchTable, CreateTableReplacesEveryEarlierRow) {
     EXPECT_EQ(otherView.recordCount(), 0);
     addCustomer(scratch, "Nowy", 1);
     otherView.refresh();
-    EXPECT_EQ(column(otherView, "Id"), QStringList{"Nowy"});
+    EXPECT_EQ(column(otherView, "Code"), QStringList{"Nowy"});
     QVector<tv::FieldDef> other = fields;
     other[0].size = 12;
     EXPECT_THROW(scratch.createTable(other), EDatabaseError);
@@ -713,8 +719,8 @@ TEST(ScratchTable, CreateTableReplacesEveryEarlierRow) {
 
 TEST(TableTransaction, FailureRollsBackEveryTable) {
     tvtest::WorkingFolder folder;
-    Table invoices("wyst_faktury.db");
-    Table lines("wyst_pozycje.db");
+    Table invoices("documents.db");
+    Table lines("entries.db");
     invoices.open();
     lines.open();
     EXPECT_THROW(Database::instance().transaction([&] {
@@ -729,7 +735,7 @@ TEST(TableTransaction, FailureRollsBackEveryTable) {
     EXPECT_FALSE(Database::instance().inTransaction());
     EXPECT_EQ(invoices.recordCount(), 0);
     EXPECT_EQ(lines.recordCount(), 0);
-    Table fresh("wyst_pozycje.db");
+    Table fresh("entries.db");
     fresh.open();
     EXPECT_EQ(fresh.recordCount(), 0);
 
@@ -748,18 +754,18 @@ TEST(TableTransaction, FailureRollsBackEveryTable) {
         addLine(lines, "Y");
     });
     fresh.refresh();
-    EXPECT_EQ(column(fresh, "Nazwa"), QStringList{"Y"});
+    EXPECT_EQ(column(fresh, "Name"), QStringList{"Y"});
     EXPECT_EQ(column(invoices, "Nr"), QStringList{"FV/2"});
 }
 
 TEST(TableTransaction, RowLeftPendingByAFailedTransactionIsNeverPostedAlone) {
     tvtest::WorkingFolder folder;
-    Table invoices("wyst_faktury.db");
-    Table lines("wyst_pozycje.db");
+    Table invoices("documents.db");
+    Table lines("entries.db");
     invoices.open();
     lines.open();
     lines.append();
-    lines.fieldByName("Nazwa").setAsString("begun before");
+    lines.fieldByName("Name").setAsString("begun before");
     EXPECT_THROW(Database::instance().transaction([&] {
         invoices.append();
         invoices.fieldByName("Nr").setAsString("FV/1");
@@ -782,12 +788,12 @@ TEST(TableTransaction, RowLeftPendingByAFailedTransactionIsNeverPostedAlone) {
 
 TEST(TableQuery, BoundValuesMatchTextsWithQuotes) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "O'Brien", 7);
     addCustomer(customers, "\"Alfa\"", 8);
     Query query;
-    query.setSql("select Nr from kontrahenci where Id=?");
+    query.setSql("select Nr from keyed where Code=?");
     query.bindValue(1, QString("O'Brien"));
     query.open();
     ASSERT_EQ(query.recordCount(), 1);
@@ -805,29 +811,29 @@ TEST(TableQuery, BoundValuesMatchTextsWithQuotes) {
 
 TEST(TableQuery, ListedTextsRunUnchanged) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "Beta", 2, "Beta SA");
     addCustomer(customers, "alfa", 1, "Alfa");
-    Table sellers("sprzedawcy.db");
+    Table sellers("names.db");
     sellers.open();
     for (const char* id : {"Zenon", "Adam"}) {
         sellers.append();
-        sellers.fieldByName("Id").setAsString(id);
+        sellers.fieldByName("Code").setAsString(id);
         sellers.post();
     }
-    Table rates("stawkiVAT.db");
+    Table rates("totals.db");
     rates.open();
     for (const char* vat : {"7", "22", "zw"}) {
         rates.append();
-        rates.fieldByName("VAT").setAsString(vat);
+        rates.fieldByName("Rate").setAsString(vat);
         rates.post();
     }
-    Table goods("towary.DB");
+    Table goods("goods.DB");
     goods.open();
     for (const char* name : {"Ulotka", "afisz"}) {
         goods.append();
-        goods.fieldByName("Nazwa").setAsString(name);
+        goods.fieldByName("Name").setAsString(name);
         goods.post();
     }
     struct Case {
@@ -836,12 +842,12 @@ TEST(TableQuery, ListedTextsRunUnchanged) {
         QStringList rows;
         int fields;
     } cases[] = {
-        {"select * from kontrahenci order by Id", "Id", {"alfa", "Beta"}, 17},
-        {"select Id from kontrahenci order by Id", "Id", {"alfa", "Beta"}, 1},
-        {"select * from kontrahenci order by Firma", "Firma", {"Alfa", "Beta SA"}, 17},
-        {"select Id from sprzedawcy order by Id", "Id", {"Adam", "Zenon"}, 1},
-        {"select * from stawkiVAT order by VAT desc", "VAT", {"zw", "7", "22"}, 4},
-        {"select * from towary order by nazwa", "Nazwa", {"afisz", "Ulotka"}, 11},
+        {"select * from keyed order by Code", "Code", {"alfa", "Beta"}, 7},
+        {"select Code from keyed order by Code", "Code", {"alfa", "Beta"}, 1},
+        {"select * from keyed order by Name", "Name", {"Alfa", "Beta SA"}, 7},
+        {"select Code from names order by Code", "Code", {"Adam", "Zenon"}, 1},
+        {"select * from totals order by Rate desc", "Rate", {"zw", "7", "22"}, 4},
+        {"select * from goods order by name", "Name", {"afisz", "Ulotka"}, 4},
     };
     for (const Case& c : cases) {
         Query query;
@@ -854,11 +860,11 @@ TEST(TableQuery, ListedTextsRunUnchanged) {
 
 TEST(TableQuery, RegisterPrintoutJoinsInvoicesWithCustomers) {
     tvtest::WorkingFolder folder;
-    Table customers("kontrahenci.db");
+    Table customers("keyed.db");
     customers.open();
     addCustomer(customers, "Alfa", 1, "Alfa sp. z o.o.");
     addCustomer(customers, "Beta", 2, "Beta SA");
-    Table invoices("wyst_faktury.DB");
+    Table invoices("documents.DB");
     invoices.open();
     struct Row {
         const char* nr;
@@ -871,36 +877,36 @@ TEST(TableQuery, RegisterPrintoutJoinsInvoicesWithCustomers) {
     for (const Row& r : rows) {
         invoices.append();
         invoices.fieldByName("Nr").setAsString(r.nr);
-        invoices.fieldByName("Nr_kontr").setAsInteger(r.customer);
-        invoices.fieldByName("Data_wyst").setAsDate(r.date);
-        invoices.fieldByName("Netto").setAsFloat(100);
+        invoices.fieldByName("Party").setAsInteger(r.customer);
+        invoices.fieldByName("Issued").setAsDate(r.date);
+        invoices.fieldByName("Net").setAsFloat(100);
         invoices.post();
     }
     Query query;
-    query.setSql("select wyst_faktury.*, kontrahenci.NIP, kontrahenci.Firma, kontrahenci.Id "
-                 "from wyst_faktury, kontrahenci "
-                 "where kontrahenci.Nr = wyst_faktury.Nr_kontr "
-                 "and wyst_faktury.Data_wyst >= :od_kiedy and wyst_faktury.Data_wyst <= :do_kiedy "
-                 "order by wyst_faktury.Data_wyst, wyst_faktury.Nr");
+    query.setSql("select documents.*, keyed.TaxNo, keyed.Name, keyed.Code "
+                 "from documents, keyed "
+                 "where keyed.Nr = documents.Party "
+                 "and documents.Issued >= :od_kiedy and documents.Issued <= :do_kiedy "
+                 "order by documents.Issued, documents.Nr");
     query.bindValue(1, QDate(2024, 1, 1));
     query.bindValue(2, QDate(2024, 2, 1));
     query.open();
     EXPECT_EQ(column(query, "Nr"), (QStringList{"1/2024", "2/2024", "3/2024"}));
-    EXPECT_EQ(column(query, "Firma"), (QStringList{"Alfa sp. z o.o.", "Beta SA", "Beta SA"}));
+    EXPECT_EQ(column(query, "Name"), (QStringList{"Alfa sp. z o.o.", "Beta SA", "Beta SA"}));
     query.first();
-    EXPECT_EQ(query.fieldByName("Data_wyst").asDate(), QDate(2024, 1, 5));
-    EXPECT_EQ(query.fieldByName("Netto").asString(), "100");
-    EXPECT_EQ(query.fieldCount(), 21);
-    EXPECT_THROW(query.fieldByName("Netto").setAsString("1"), EDatabaseError);
+    EXPECT_EQ(query.fieldByName("Issued").asDate(), QDate(2024, 1, 5));
+    EXPECT_EQ(query.fieldByName("Net").asString(), "100");
+    EXPECT_EQ(query.fieldCount(), 12);
+    EXPECT_THROW(query.fieldByName("Net").setAsString("1"), EDatabaseError);
 }
 
 TEST(TableQuery, ExecAndErrorsAreReported) {
     tvtest::WorkingFolder folder;
-    Query::exec("insert into pozycje (Lp, Nazwa) values (?, ?)", {1, QString("Druk \"ulotek\"")});
-    Table lines("pozycje.db");
+    Query::exec("insert into lines (Lp, Name) values (?, ?)", {1, QString("Druk \"ulotek\"")});
+    Table lines("lines.db");
     lines.open();
     addLine(lines, "po");
-    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"Druk \"ulotek\"", "po"}));
+    EXPECT_EQ(column(lines, "Name"), (QStringList{"Druk \"ulotek\"", "po"}));
     Query bad;
     bad.setSql("select * from brak_tabeli");
     EXPECT_THROW(bad.open(), EDatabaseError);
@@ -914,9 +920,10 @@ TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
     std::vector<std::unique_ptr<Table>> tables;
     for (const tv::TableLayout& layout : tv::allLayouts()) {
         tables.push_back(std::make_unique<Table>(layout.fileName));
-        if (layout.name == "tabletemp") tables.back()->createTable(layout.fields);
+        if (layout.name == "scratch") tables.back()->createTable(layout.fields);
         tables.back()->open();
     }
+    ASSERT_GT(int(tables.size()), attachLimit());
     auto firstWritable = [](Table& table) {
         return table.layout().fields.first().type == tv::FieldType::AutoInc ? 1 : 0;
     };
@@ -931,8 +938,8 @@ TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
         }
     }
     // A transaction over the invoice files while the other files come and go.
-    const QStringList invoiceFiles{"wyst_faktury.db", "wyst_pozycje.db", "towary.DB",   "kontrahenci.db",
-                                   "sprzedawcy.db",   "pozycje.db",      "stawkiVAT.db"};
+    const QStringList invoiceFiles{"documents.db", "entries.db", "goods.DB", "keyed.db",
+                                   "names.db",     "lines.db",   "totals.db"};
     auto isInvoiceFile = [&](const Table& table) { return invoiceFiles.contains(table.tableName()); };
     Database::instance().transaction([&] {
         for (auto& table : tables) {
@@ -969,29 +976,29 @@ TEST(TableConnection, EveryTableWorksWhenMoreAreOpenThanCanBeAttached) {
 TEST(TableConnection, QueryAttachesTheFilesItNames) {
     tvtest::WorkingFolder folder;
     {
-        Table customers("kontrahenci.db");
+        Table customers("keyed.db");
         customers.open();
         addCustomer(customers, "Alfa", 1, "Alfa SA");
-        Table invoices("wyst_faktury.db");
+        Table invoices("documents.db");
         invoices.open();
         invoices.append();
         invoices.fieldByName("Nr").setAsString("1/2024");
-        invoices.fieldByName("Nr_kontr").setAsInteger(1);
+        invoices.fieldByName("Party").setAsInteger(1);
         invoices.post();
     }
     // Every other file read since, so the two are no longer attached.
     std::vector<std::unique_ptr<Table>> others;
     for (const tv::TableLayout& layout : tv::allLayouts()) {
-        if (layout.name == "tabletemp" || layout.name == "kontrahenci" || layout.name == "wyst_faktury")
-            continue;
+        if (layout.name == "scratch" || layout.name == "keyed" || layout.name == "documents") continue;
         others.push_back(std::make_unique<Table>(layout.fileName));
         others.back()->open();
     }
+    ASSERT_GE(int(others.size()), attachLimit());
     Query query;
-    query.setSql("select f.Nr, k.Firma from wyst_faktury f join kontrahenci k on k.Nr = f.Nr_kontr");
+    query.setSql("select f.Nr, k.Name from documents f join keyed k on k.Nr = f.Party");
     query.open();
     ASSERT_EQ(query.recordCount(), 1);
-    EXPECT_EQ(query.fieldByName("Firma").asString(), "Alfa SA");
+    EXPECT_EQ(query.fieldByName("Name").asString(), "Alfa SA");
     EXPECT_EQ(query.fieldByName("Nr").asString(), "1/2024");
 }
 
@@ -999,40 +1006,40 @@ TEST(TableConnection, QueryAttachesTheFilesItNames) {
 
 TEST(TableControls, UpdateRecordLetsAControlWriteBeforeThePost) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     QString typed;
     lines.addListener([&](Table::Event e) {
         if (e == Table::Event::UpdateRecord && !typed.isEmpty()) {
-            lines.fieldByName("Nazwa").setAsString(typed);
+            lines.fieldByName("Name").setAsString(typed);
             typed.clear();
         }
     });
     lines.append();
     typed = "wpisane w polu";
     lines.post();
-    EXPECT_EQ(lines.fieldByName("Nazwa").asString(), "wpisane w polu");
+    EXPECT_EQ(lines.fieldByName("Name").asString(), "wpisane w polu");
     // An untouched row that a control changes on leaving is posted, not dropped.
     lines.append();
     typed = "drugie";
     lines.first();
-    EXPECT_EQ(column(lines, "Nazwa"), (QStringList{"wpisane w polu", "drugie"}));
+    EXPECT_EQ(column(lines, "Name"), (QStringList{"wpisane w polu", "drugie"}));
 }
 
 TEST(TableControls, MoveToAndValueAtReachAnyRow) {
     tvtest::WorkingFolder folder;
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open();
     Database::instance().transaction([&] {
         for (int i = 1; i <= 1000; ++i) {
             lines.append();
             lines.fieldByName("Lp").setAsInteger(i);
-            lines.fieldByName("Netto").setAsFloat(i * 1.5);
+            lines.fieldByName("Net").setAsFloat(i * 1.5);
             lines.post();
         }
     });
     const int lp = lines.layout().fieldIndex("Lp");
-    const int netto = lines.layout().fieldIndex("Netto");
+    const int netto = lines.layout().fieldIndex("Net");
     lines.first();
     EXPECT_EQ(lines.valueAt(700, lp), QVariant(qlonglong(700)));
     EXPECT_EQ(lines.valueAt(3, netto), QVariant(4.5));

@@ -41,11 +41,11 @@ int queryInt(const QString& sql) {
 [[noreturn]] void runWriter(const QString& folder) {
     tvtest::registerTestTables();
     Database::open(folder);
-    Table invoices("wyst_faktury.DB");
-    Table lines("wyst_pozycje.DB");
+    Table invoices("documents.DB");
+    Table lines("entries.DB");
     invoices.open();
     lines.open();
-    int number = queryInt("select coalesce(max(Rodzaj), 0) from wyst_faktury");
+    int number = queryInt("select coalesce(max(Kind), 0) from documents");
     std::printf("ready\n");
     std::fflush(stdout);
     QElapsedTimer running;
@@ -56,16 +56,16 @@ int queryInt(const QString& sql) {
         Database::instance().transaction([&] {
             invoices.append();
             invoices.fieldByName("Nr").setAsString(nr);
-            invoices.fieldByName("Rodzaj").setAsInteger(number);
-            invoices.fieldByName("Data_wyst").setAsDate(QDate(2024, 1, 1).addDays(number % 300));
-            invoices.fieldByName("Brutto").setAsFloat(123.45 * number);
+            invoices.fieldByName("Kind").setAsInteger(number);
+            invoices.fieldByName("Issued").setAsDate(QDate(2024, 1, 1).addDays(number % 300));
+            invoices.fieldByName("Gross").setAsFloat(123.45 * number);
             invoices.post();
             for (int lp = 1; lp <= kLinesPerInvoice; ++lp) {
                 lines.append();
                 lines.fieldByName("Lp").setAsInteger(lp);
-                lines.fieldByName("Nazwa").setAsString(QString("Pozycja %1 faktury %2").arg(lp).arg(nr));
-                lines.fieldByName("Nr_faktury").setAsString(nr);
-                lines.fieldByName("Netto").setAsFloat(10.0 * lp);
+                lines.fieldByName("Name").setAsString(QString("Pozycja %1 faktury %2").arg(lp).arg(nr));
+                lines.fieldByName("DocNr").setAsString(nr);
+                lines.fieldByName("Net").setAsFloat(10.0 * lp);
                 lines.post();
             }
         });
@@ -75,7 +75,7 @@ int queryInt(const QString& sql) {
                 invoices.first();
                 const QString oldest = invoices.fieldByName("Nr").asString();
                 invoices.remove();
-                lines.setFilter({{"Nr_faktury", "=", oldest}});
+                lines.setFilter({{"DocNr", "=", oldest}});
                 lines.setFiltered(true);
                 while (!lines.eof())
                     lines.remove();
@@ -121,8 +121,8 @@ TEST(TableCrash, KilledWriterLeavesWholeInvoicesAndSoundFiles) {
 
         ASSERT_NO_THROW(Database::open(dir.path())) << "round " << round;
         {
-            Table invoices("wyst_faktury.db");
-            Table lines("wyst_pozycje.db");
+            Table invoices("documents.db");
+            Table lines("entries.db");
             invoices.open();
             lines.open();
             sqlite3_stmt* check = nullptr;
@@ -134,18 +134,16 @@ TEST(TableCrash, KilledWriterLeavesWholeInvoicesAndSoundFiles) {
                     << "round " << round;
             sqlite3_finalize(check);
 
-            EXPECT_EQ(queryInt("select count(*) from wyst_pozycje "
-                               "where Nr_faktury not in (select Nr from wyst_faktury)"),
+            EXPECT_EQ(queryInt("select count(*) from entries "
+                               "where DocNr not in (select Nr from documents)"),
                       0)
                 << "lines without their invoice, round " << round;
-            EXPECT_EQ(
-                queryInt(QString("select count(*) from wyst_faktury f where "
-                                 "(select count(*) from wyst_pozycje p where p.Nr_faktury = f.Nr) <> %1")
-                             .arg(kLinesPerInvoice)),
-                0)
+            EXPECT_EQ(queryInt(QString("select count(*) from documents f where "
+                                       "(select count(*) from entries p where p.DocNr = f.Nr) <> %1")
+                                   .arg(kLinesPerInvoice)),
+                      0)
                 << "invoices missing lines, round " << round;
-            invoicesSeen =
-                std::max(invoicesSeen, queryInt("select coalesce(max(Rodzaj), 0) from wyst_faktury"));
+            invoicesSeen = std::max(invoicesSeen, queryInt("select coalesce(max(Kind), 0) from documents"));
         }
         Database::close();
     }

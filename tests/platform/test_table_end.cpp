@@ -8,7 +8,7 @@ using tv::Table;
 namespace {
 
 int customerCount() {
-    Table t("kontrahenci.db");
+    Table t("keyed.db");
     t.open();
     return t.recordCount();
 }
@@ -17,7 +17,7 @@ int customerCount() {
 void beginCustomer(Table& t, const QString& id, int nr) {
     t.open();
     t.append();
-    t.fieldByName("Id").setAsString(id);
+    t.fieldByName("Code").setAsString(id);
     t.fieldByName("Nr").setAsInteger(nr);
 }
 
@@ -25,10 +25,10 @@ void beginCustomer(Table& t, const QString& id, int nr) {
 
 TEST(ProgramEnd, ChangedPendingRowsArePostedUntouchedOnesDropped) {
     tvtest::WorkingFolder folder;
-    Table changed("kontrahenci.db");
+    Table changed("keyed.db");
     beginCustomer(changed, "Nowak", 1);
 
-    Table untouched("formaty.db");
+    Table untouched("numbered.db");
     untouched.open();
     untouched.append();
 
@@ -44,23 +44,23 @@ TEST(ProgramEnd, ChangedPendingRowsArePostedUntouchedOnesDropped) {
 
 TEST(ProgramEnd, AFailedPostIsReportedAndTheOtherTablesStillFinish) {
     tvtest::WorkingFolder folder;
-    Table first("kontrahenci.db");
+    Table first("keyed.db");
     beginCustomer(first, "Kowal", 7);
     first.post();
 
-    Table duplicate("kontrahenci.db");
+    Table duplicate("keyed.db");
     beginCustomer(duplicate, "Kowal", 7);
 
-    Table other("pozycje.db");
+    Table other("lines.db");
     other.open();
     other.append();
-    other.fieldByName("Nazwa").setAsString("Druk ulotek");
+    other.fieldByName("Name").setAsString("Druk ulotek");
 
     QStringList errors;
     tv::Database::instance().postPendingRows([&](const tv::Error& e) { errors << e.message(); });
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(customerCount(), 1);
-    Table check("pozycje.db");
+    Table check("lines.db");
     check.open();
     EXPECT_EQ(check.recordCount(), 1);
 }

@@ -45,14 +45,14 @@ void sqliteScript(const QString& path, const char* sql) {
 void corruptPage(const QString& folder, const QString& path) {
     Database::open(folder);
     {
-        Table customers("kontrahenci.db");
+        Table customers("keyed.db");
         customers.open();
         Database::instance().transaction([&] {
             for (int i = 0; i < 3000; ++i) {
                 customers.append();
-                customers.fieldByName("Id").setAsString(QString("K%1").arg(i, 5, 10, QChar('0')));
+                customers.fieldByName("Code").setAsString(QString("K%1").arg(i, 5, 10, QChar('0')));
                 customers.fieldByName("Nr").setAsInteger(i);
-                customers.fieldByName("Firma").setAsString(QString("Firma numer %1").arg(i));
+                customers.fieldByName("Name").setAsString(QString("Firma numer %1").arg(i));
                 customers.post();
             }
         });
@@ -78,14 +78,14 @@ class DamagedFile : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(DamagedFile, OpeningNamesTheFileAndWritesNothingIntoIt) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("kontrahenci.db");
+    const QString path = dir.filePath("keyed.db");
     GetParam().damage(dir.path(), path);
     const QByteArray before = fileHash(path);
     try {
         Database::open(dir.path());
         FAIL() << "a damaged file was opened";
     } catch (const EDatabaseError& e) {
-        const QString prefix = "Plik tabeli „kontrahenci.db” jest uszkodzony lub nieczytelny: ";
+        const QString prefix = "Plik tabeli „keyed.db” jest uszkodzony lub nieczytelny: ";
         EXPECT_TRUE(e.message().startsWith(prefix)) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QString::fromUtf8(GetParam().detail))) << e.message().toStdString();
     }
@@ -101,28 +101,25 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QString&, const QString& path) { writeFile(path, QByteArray(5000, 'x')); },
                    "to nie jest plik bazy danych"},
         DamageCase{"emptyFile", [](const QString&, const QString& path) { writeFile(path, {}); },
-                   "brak tabeli „kontrahenci”"},
+                   "brak tabeli „keyed”"},
         DamageCase{"otherTable",
                    [](const QString&, const QString& path) { sqliteScript(path, "create table inna(a, b)"); },
-                   "brak tabeli „kontrahenci”"},
+                   "brak tabeli „keyed”"},
         DamageCase{"wrongLayout",
                    [](const QString&, const QString& path) {
-                       sqliteScript(path, "create table kontrahenci(Id VARCHAR(10), Nr INTEGER)");
+                       sqliteScript(path, "create table keyed(Code VARCHAR(10), Nr INTEGER)");
                    },
                    "niezgodny układ pól"},
         DamageCase{"wrongFieldType",
                    [](const QString& folder, const QString& path) {
                        Database::open(folder);
                        Database::close();
-                       sqliteScript(
-                           path, "drop table kontrahenci; create table kontrahenci(Id VARCHAR(10), Nr "
-                                 "INTEGER, Nazwisko VARCHAR(50), Firma VARCHAR(100), Ulica VARCHAR(40), "
-                                 "Miejscowosc VARCHAR(35), Kod VARCHAR(10), Telefon VARCHAR(15), Faks "
-                                 "VARCHAR(15), Email VARCHAR(40), NIP VARCHAR(13), REGON VARCHAR(30), Bank "
-                                 "VARCHAR(50), Nr_rku VARCHAR(60), Rabat VARCHAR(5), Uwagi VARCHAR(150), "
-                                 "Kraj VARCHAR(150))");
+                       sqliteScript(path,
+                                    "drop table keyed; create table keyed(Code VARCHAR(10), Nr INTEGER, "
+                                    "Person VARCHAR(50), Name VARCHAR(100), TaxNo VARCHAR(13), Amount "
+                                    "VARCHAR(5), Note VARCHAR(150))");
                    },
-                   "„Rabat VARCHAR(5)” zamiast „Rabat DOUBLE”"},
+                   "„Amount VARCHAR(5)” zamiast „Amount DOUBLE”"},
         DamageCase{"corruptPage", corruptPage, "kontrola spójności"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -130,20 +127,20 @@ TEST(DamagedFile, OtherTablesOfTheFolderAreLeftAsTheyWere) {
     QTemporaryDir dir;
     Database::open(dir.path());
     Database::close();
-    writeFile(dir.filePath("towary.DB"), QByteArray(100, 'z'));
-    QFile::remove(dir.filePath("papkol.db"));
+    writeFile(dir.filePath("goods.DB"), QByteArray(100, 'z'));
+    QFile::remove(dir.filePath("parts.db"));
     EXPECT_THROW(Database::open(dir.path()), EDatabaseError);
-    EXPECT_EQ(fileHash(dir.filePath("towary.DB")),
+    EXPECT_EQ(fileHash(dir.filePath("goods.DB")),
               QCryptographicHash::hash(QByteArray(100, 'z'), QCryptographicHash::Sha256));
 }
 
 TEST(DamagedFile, DamagedScratchTableIsReplacedByTheNextCreateTable) {
     QTemporaryDir dir;
-    writeFile(dir.filePath("tabletemp.DB"), QByteArray(3000, 'q'));
+    writeFile(dir.filePath("scratch.DB"), QByteArray(3000, 'q'));
     ASSERT_NO_THROW(Database::open(dir.path()));
-    Table scratch("tabletemp.DB");
+    Table scratch("scratch.DB");
     EXPECT_THROW(scratch.open(), EDatabaseError);
-    scratch.createTable(tv::layoutFor("tabletemp.DB")->fields);
+    scratch.createTable(tv::layoutFor("scratch.DB")->fields);
     scratch.open();
     EXPECT_TRUE(scratch.isEmpty());
     scratch.close();
@@ -152,19 +149,59 @@ TEST(DamagedFile, DamagedScratchTableIsReplacedByTheNextCreateTable) {
 
 // ---- the delivered data set ----------------------------------------------------------
 
+namespace {
+
+// A delivered data set of the tests' own: numbered rows in two series, three
+// pick-list entries with a ladder of 45 prices each, one settings record.
+// Numbers are written with a point, as delivered data files hold them.
+QString testDataSet() {
+    static QTemporaryDir dir;
+    static const bool written = [] {
+        QDir().mkpath(dir.filePath("tables"));
+        QByteArray numbered = "Nr\tName\tRatio\n";
+        int nr = 0;
+        for (char series : {'A', 'B'})
+            for (int i = 0; i <= 6; ++i)
+                numbered += QString("%1\t%2%3\t%4\n").arg(++nr).arg(series).arg(i).arg(1 << i).toUtf8();
+        writeFile(dir.filePath("tables/numbered.tsv"), numbered);
+        writeFile(dir.filePath("tables/picklist.tsv"), "Nr\tName\n1\tKreda\n2\tOffset\n3\tKarton\n");
+        QByteArray prices = "Kind\tWeight\tUnit\tBulk\n";
+        for (int kind = 1; kind <= 3; ++kind)
+            for (int weight = 80; weight <= 300; weight += 5) {
+                const int cents = kind * 10 + weight / 5;
+                prices += QString("%1\t%2\t%3.%4\t%5.00\n")
+                              .arg(kind)
+                              .arg(weight)
+                              .arg(cents / 100)
+                              .arg(cents % 100, 2, 10, QChar('0'))
+                              .arg(cents * 5)
+                              .toUtf8();
+            }
+        writeFile(dir.filePath("tables/prices.tsv"), prices);
+        writeFile(dir.filePath("tables/settings.tsv"),
+                  "Rate1\tRate2\tMachine\tFormat\tTax\n0.04\t80\t4\tA3\t22\n");
+        return true;
+    }();
+    return written ? dir.path() : QString();
+}
+
+} // namespace
+
 class DeliveredData : public ::testing::Test {
 protected:
-    tvtest::WorkingFolder folder{true};
+    void SetUp() override { Database::open(dir.path(), testDataSet()); }
+    void TearDown() override { Database::close(); }
+    QTemporaryDir dir;
 };
 
-TEST_F(DeliveredData, FormatsHoldBothSeriesWithTheirRatios) {
-    Table formats("formaty.db");
+TEST_F(DeliveredData, RowsLoadInTheirOrderAndTheNumberingGoesOn) {
+    Table formats("numbered.db");
     formats.open();
     QStringList names;
     QStringList ratios;
     for (formats.first(); !formats.eof(); formats.next()) {
-        names << formats.fieldByName("Nazwa").asString();
-        ratios << formats.fieldByName("St0").asString();
+        names << formats.fieldByName("Name").asString();
+        ratios << formats.fieldByName("Ratio").asString();
     }
     EXPECT_EQ(names, (QStringList{"A0", "A1", "A2", "A3", "A4", "A5", "A6", "B0", "B1", "B2", "B3", "B4",
                                   "B5", "B6"}));
@@ -172,32 +209,32 @@ TEST_F(DeliveredData, FormatsHoldBothSeriesWithTheirRatios) {
               (QStringList{"1", "2", "4", "8", "16", "32", "64", "1", "2", "4", "8", "16", "32", "64"}));
     formats.first();
     EXPECT_EQ(formats.fieldByName("Nr").asInteger(), 1);
-    // The next format added continues the numbering.
+    // The next row added continues the numbering.
     formats.append();
-    formats.fieldByName("Nazwa").setAsString("C5");
+    formats.fieldByName("Name").setAsString("C5");
     formats.post();
     EXPECT_EQ(formats.fieldByName("Nr").asInteger(), 15);
 }
 
-TEST_F(DeliveredData, EveryPaperKindHasItsGrammageLadderWithReamPrices) {
-    Table kinds("rodzpap.db");
+TEST_F(DeliveredData, IndexedRowsLoadWithTheirMoney) {
+    Table kinds("picklist.db");
     kinds.open();
     ASSERT_GE(kinds.recordCount(), 3);
-    Table grams("gramatury.db");
+    Table grams("prices.db");
     grams.open();
     for (kinds.first(); !kinds.eof(); kinds.next()) {
         const QString kind = kinds.fieldByName("Nr").asString();
-        EXPECT_FALSE(kinds.fieldByName("Nazwa").asString().isEmpty());
-        grams.setFilter({{"Rodzpap", "=", kind}});
+        EXPECT_FALSE(kinds.fieldByName("Name").asString().isEmpty());
+        grams.setFilter({{"Kind", "=", kind}});
         grams.setFiltered(true);
         ASSERT_EQ(grams.recordCount(), 45) << kind.toStdString();
         int expectedGrammage = 80;
         tv::Currency previous;
         for (grams.first(); !grams.eof(); grams.next()) {
-            EXPECT_EQ(grams.fieldByName("Gramatura").asInteger(), expectedGrammage);
-            const tv::Currency sheet = grams.fieldByName("Cena_ark").asCurrency();
+            EXPECT_EQ(grams.fieldByName("Weight").asInteger(), expectedGrammage);
+            const tv::Currency sheet = grams.fieldByName("Unit").asCurrency();
             EXPECT_GT(sheet, previous);
-            EXPECT_EQ(grams.fieldByName("Cena_ryzy").asCurrency(), sheet * tv::Currency::fromInt(500));
+            EXPECT_EQ(grams.fieldByName("Bulk").asCurrency(), sheet * tv::Currency::fromInt(500));
             previous = sheet;
             expectedGrammage += 5;
         }
@@ -205,54 +242,53 @@ TEST_F(DeliveredData, EveryPaperKindHasItsGrammageLadderWithReamPrices) {
     }
 }
 
-TEST_F(DeliveredData, SettingsHoldOneRecordOfShopRates) {
-    Table settings("ustawienia.db");
+TEST_F(DeliveredData, OneRecordLoadsWithEveryField) {
+    Table settings("settings.db");
     settings.open();
     ASSERT_EQ(settings.recordCount(), 1);
-    EXPECT_EQ(settings.fieldByName("Maszyna").asInteger(), 4);
-    EXPECT_EQ(settings.fieldByName("Matryca").asString(), "A3");
-    EXPECT_EQ(settings.fieldByName("Podatek").asString(), "22");
-    EXPECT_GT(settings.fieldByName("Stawka_godz").asFloat(), 0);
-    EXPECT_GT(settings.fieldByName("Zysk_od_rob").asInteger(), 0);
+    EXPECT_EQ(settings.fieldByName("Machine").asInteger(), 4);
+    EXPECT_EQ(settings.fieldByName("Format").asString(), "A3");
+    EXPECT_EQ(settings.fieldByName("Tax").asString(), "22");
+    EXPECT_GT(settings.fieldByName("Rate2").asFloat(), 0);
+    EXPECT_GT(settings.fieldByName("Rate1").asFloat(), 0);
     for (int i = 0; i < settings.fieldCount(); ++i)
         EXPECT_FALSE(settings.field(i).isNull()) << settings.field(i).name().toStdString();
 }
 
-TEST_F(DeliveredData, RegistersAndWorkingTablesStartEmpty) {
-    for (const char* name :
-         {"kontrahenci.db", "sprzedawcy.db", "towary.DB", "wyst_faktury.db", "wyst_pozycje.db",
-          "wyst_pozycje_kor.DB", "pozycje.db", "stawkiVAT.db", "papkol.db"}) {
+TEST_F(DeliveredData, TablesWithoutDataStartEmpty) {
+    for (const char* name : {"keyed.db", "names.db", "goods.DB", "documents.db", "entries.db", "lines.db",
+                             "totals.db", "parts.db"}) {
         Table table(name);
         table.open();
         EXPECT_TRUE(table.isEmpty()) << name;
         EXPECT_TRUE(QFile::exists(Database::instance().pathFor(name))) << name;
     }
-    EXPECT_FALSE(QFile::exists(folder.file("tabletemp.DB.nowy")));
+    EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath("scratch.DB.nowy")));
 }
 
 TEST(DeliveredDataReopen, OpeningEmptiesNothingAndRefillsNothing) {
     QTemporaryDir dir;
-    Database::open(dir.path(), tvtest::sourceDataDir());
+    Database::open(dir.path(), testDataSet());
     {
-        Table colours("papkol.db");
+        Table colours("parts.db");
         colours.open();
         colours.append();
-        colours.fieldByName("Format").setAsString("A4");
+        colours.fieldByName("Code").setAsString("A4");
         colours.post();
-        Table formats("formaty.db");
+        Table formats("numbered.db");
         formats.open();
         formats.remove();
     }
     Database::close();
-    QFile::remove(dir.filePath("pozycje.db"));
-    Database::open(dir.path(), tvtest::sourceDataDir());
-    Table colours("papkol.db");
+    QFile::remove(dir.filePath("lines.db"));
+    Database::open(dir.path(), testDataSet());
+    Table colours("parts.db");
     colours.open();
     EXPECT_EQ(colours.recordCount(), 1);
-    Table formats("formaty.db");
+    Table formats("numbered.db");
     formats.open();
     EXPECT_EQ(formats.recordCount(), 13);
-    Table lines("pozycje.db");
+    Table lines("lines.db");
     lines.open(); // a missing file is created again, empty
     EXPECT_TRUE(lines.isEmpty());
     Database::close();
@@ -261,15 +297,15 @@ TEST(DeliveredDataReopen, OpeningEmptiesNothingAndRefillsNothing) {
 TEST(DeliveredDataReopen, BrokenDataFileIsReportedAndCreatesNoTable) {
     QTemporaryDir data;
     QDir().mkpath(data.filePath("tables"));
-    writeFile(data.filePath("tables/formaty.tsv"), "Nr\tNazwa\tSt0\n1\tA0\tjeden\n");
+    writeFile(data.filePath("tables/numbered.tsv"), "Nr\tName\tRatio\n1\tA0\tjeden\n");
     QTemporaryDir dir;
     try {
         Database::open(dir.path(), data.path());
         FAIL() << "a broken data file was loaded";
     } catch (const EDatabaseError& e) {
-        EXPECT_TRUE(e.message().contains("formaty.tsv")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("numbered.tsv")) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("wiersz 2")) << e.message().toStdString();
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath("formaty.db")));
-    EXPECT_FALSE(QFile::exists(dir.filePath("formaty.db.nowy")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("numbered.db")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("numbered.db.nowy")));
 }

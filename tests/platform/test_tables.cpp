@@ -21,112 +21,83 @@ tv::FieldDef money(const char* name) {
 tv::FieldDef autoInc(const char* name) {
     return {QString::fromLatin1(name), tv::FieldType::AutoInc, 0};
 }
+tv::FieldDef date(const char* name) {
+    return {QString::fromLatin1(name), tv::FieldType::Date, 0};
+}
 
 tv::TableLayout table(const char* name, const char* fileName, QVector<tv::FieldDef> fields,
-                      QStringList key = {}) {
+                      QStringList key = {}, QStringList indexes = {}) {
     tv::TableLayout layout;
     layout.name = QString::fromLatin1(name);
     layout.fileName = QString::fromLatin1(fileName);
     layout.fields = std::move(fields);
     layout.key = std::move(key);
+    layout.indexes = std::move(indexes);
     return layout;
 }
 
-// Working tables are rebuilt on every use.
 tv::TableLayout working(tv::TableLayout layout) {
     layout.durable = false;
     return layout;
 }
 
-tv::FieldDef date(const char* name) {
-    return {QString::fromLatin1(name), tv::FieldType::Date, 0};
-}
-
-tv::TableLayout table(const char* name, const char* fileName, QVector<tv::FieldDef> fields, QStringList key,
-                      QStringList indexes) {
-    tv::TableLayout layout = table(name, fileName, std::move(fields), std::move(key));
-    layout.indexes = std::move(indexes);
-    return layout;
-}
-
-QVector<tv::FieldDef> customerFields() {
-    return {alpha("Id", 10),     longInt("Nr"),        alpha("Nazwisko", 50),
-            alpha("Firma", 100), alpha("Ulica", 40),   alpha("Miejscowosc", 35),
-            alpha("Kod", 10),    alpha("Telefon", 15), alpha("Faks", 15),
-            alpha("Email", 40),  alpha("NIP", 13),     alpha("REGON", 30),
-            alpha("Bank", 50),   alpha("Nr_rku", 60),  number("Rabat"),
-            alpha("Uwagi", 150), alpha("Kraj", 150)};
-}
-
-QVector<tv::FieldDef> invoiceLineFields() {
-    return {longInt("Lp"),       alpha("Nazwa", 255), number("Ilosc"),   alpha("VAT", 3),
-            alpha("Jm", 10),     money("Netto"),      money("KwotaVAT"), money("Brutto"),
-            money("Netto_jedn"), alpha("PKWiU", 20),  alpha("Klasa", 3)};
-}
-
-QVector<tv::TableLayout> firstTables() {
-    QVector<tv::TableLayout> all;
-    all << table("kontrahenci", "kontrahenci.db", customerFields(), {"Id", "Nr"});
-    tv::TableLayout scratch = working(table("tabletemp", "tabletemp.DB", customerFields()));
-    scratch.scratch = true;
-    all << scratch;
-    all << table("formaty", "formaty.db", {autoInc("Nr"), alpha("Nazwa", 6), number("St0")}, {"Nr"});
-    all << working(table("papkol", "papkol.db",
-                         {alpha("Format", 5), number("Ilosc"), alpha("Rodzpap", 10), alpha("Kolor", 5),
-                          number("Gramatura"), money("Koszt")}));
-    all << table("rodzpap", "rodzpap.db", {autoInc("Nr"), alpha("Nazwa", 10)});
-    tv::TableLayout grammages =
-        table("gramatury", "gramatury.db",
-              {longInt("Rodzpap"), number("Gramatura"), money("Cena_ark"), money("Cena_ryzy")});
-    grammages.indexes = {QStringLiteral("Rodzpap")};
-    all << grammages;
-    all << table(
-        "ustawienia", "ustawienia.db",
-        {money("Przelot_bialy1"), money("Przelot_kolor1"), money("Przelot_bialy2"), money("Przelot_kolor2"),
-         money("Przelot_bialy4"), money("Przelot_kolor4"), longInt("Maszyna"),      money("Stawka_godz"),
-         money("Pl_czb"),         money("Pl_kolor"),       alpha("Matryca", 5),     money("Skanowanie"),
-         money("Fotonasw"),       money("Sklad_czb"),      money("Sklad_kolor"),    longInt("Zysk_od_rob"),
-         longInt("Narzut_mat"),   alpha("Podatek", 3),     money("Falsowanie"),     money("Szycie"),
-         money("Ciecie"),         money("Transport")});
-    QVector<tv::FieldDef> lines = invoiceLineFields();
-    lines << money("Rabat");
-    all << working(table("pozycje", "pozycje.db", lines));
-    all << working(table("stawkiVAT", "stawkiVAT.db",
-                         {alpha("VAT", 3), money("Netto"), money("KwotaVAT"), money("Brutto")}));
-    return all;
-}
-
-QVector<tv::TableLayout> secondTables() {
-    QVector<tv::TableLayout> all;
-    all << table("sprzedawcy", "sprzedawcy.db",
-                 {alpha("Id", 10), longInt("Nr"), alpha("Nazwisko", 50), alpha("Firma", 255),
-                  alpha("Ulica", 40), alpha("Miejscowosc", 20), alpha("Kod", 10), alpha("Telefon", 15),
-                  alpha("Faks", 15), alpha("Email", 40), alpha("NIP", 13), alpha("REGON", 30),
-                  alpha("Bank", 50), alpha("Nr_rku", 60), alpha("Nr_dowodu", 11)});
-    all << table("wyst_faktury", "wyst_faktury.db",
-                 {alpha("Nr", 20), longInt("Nr_sprzed"), longInt("Nr_kontr"), longInt("Rodzaj"),
-                  date("Data_wyst"), date("Data_pl"), alpha("Forma_pl", 20), money("Netto"),
-                  money("WartoscVAT"), money("Brutto"), date("Data_sp"), alpha("Termin_pl", 20),
-                  alpha("Zamowienie", 20), alpha("Sp_wysylki", 20), longInt("Mies_sp"), longInt("Rodz_fa"),
-                  longInt("Rodz_wy"), longInt("Rabat")},
-                 {}, {QStringLiteral("Data_wyst")});
-    QVector<tv::FieldDef> issuedLines = invoiceLineFields();
-    issuedLines << alpha("Nr_faktury", 20);
-    all << table("wyst_pozycje", "wyst_pozycje.db", issuedLines, {}, {QStringLiteral("Nr_faktury")});
-    all << table("wyst_pozycje_kor", "wyst_pozycje_kor.DB", issuedLines, {}, {QStringLiteral("Nr_faktury")});
-    all << table("towary", "towary.DB",
-                 {money("Brutto"), alpha("Nazwa", 255), longInt("Nr"), alpha("VAT", 3), alpha("Jm", 10),
-                  money("Netto"), alpha("Opis", 100), alpha("PKWiU", 20), alpha("Klasa", 10),
-                  number("Magazyn"), alpha("Id", 255)},
-                 {"Nazwa", "Nr"});
-    return all;
+// A register's row: a short text key with a number beside it, longer texts
+// to filter on, a number that may stay empty.
+QVector<tv::FieldDef> keyedFields() {
+    return {alpha("Code", 10),  longInt("Nr"),    alpha("Person", 50), alpha("Name", 100),
+            alpha("TaxNo", 13), number("Amount"), alpha("Note", 150)};
 }
 
 } // namespace
 
+// More tables than one connection attaches at once, so that the tests of
+// attaching and detaching files have files to spare.
+QVector<tv::TableLayout> testTables() {
+    QVector<tv::TableLayout> all;
+    // Keyed by a text and a number: key order, key violations, filters, joins.
+    all << table("keyed", "keyed.db", keyedFields(), {"Code", "Nr"});
+    // Made only on demand, with the keyed table's fields and no key.
+    tv::TableLayout scratch = working(table("scratch", "scratch.DB", keyedFields()));
+    scratch.scratch = true;
+    all << scratch;
+    // An autoincrement key with a short name and a ratio: what grids and
+    // data-aware edits are tried on.
+    all << table("numbered", "numbered.db", {autoInc("Nr"), alpha("Name", 6), number("Ratio")}, {"Nr"});
+    // An autoincrement number that is not a key: a pick list's rows.
+    all << table("picklist", "picklist.db", {autoInc("Nr"), alpha("Name", 10)});
+    // Keyless, large, with an index on the field its filters use.
+    all << table("prices", "prices.db", {longInt("Kind"), number("Weight"), money("Unit"), money("Bulk")}, {},
+                 {"Kind"});
+    // Working tables, rebuilt on every use: lines, their totals, a job's parts.
+    all << working(table("lines", "lines.db",
+                         {longInt("Lp"), alpha("Name", 255), number("Qty"), alpha("Rate", 3), money("Net"),
+                          money("Tax"), money("Gross")}));
+    all << working(
+        table("totals", "totals.db", {alpha("Rate", 3), money("Net"), money("Tax"), money("Gross")}));
+    all << working(
+        table("parts", "parts.db",
+              {alpha("Code", 5), number("Qty"), alpha("Kind", 10), number("Weight"), money("Cost")}));
+    // Keyless texts and numbers only.
+    all << table("names", "names.db", {alpha("Code", 10), longInt("Nr"), alpha("Name", 255)});
+    // Documents with dates, and their lines, each with an index.
+    all << table("documents", "documents.db",
+                 {alpha("Nr", 20), longInt("Party"), longInt("Kind"), date("Issued"), alpha("Payment", 20),
+                  money("Net"), money("Tax"), money("Gross"), longInt("Discount")},
+                 {}, {"Issued"});
+    all << table("entries", "entries.db",
+                 {longInt("Lp"), alpha("Name", 255), number("Qty"), money("Net"), alpha("DocNr", 20)}, {},
+                 {"DocNr"});
+    // Keyed by a long text, then a number; its file is named with an upper-case extension.
+    all << table("goods", "goods.DB", {alpha("Name", 255), longInt("Nr"), money("Price"), alpha("Rate", 3)},
+                 {"Name", "Nr"});
+    // One record of settings.
+    all << table("settings", "settings.db",
+                 {money("Rate1"), money("Rate2"), longInt("Machine"), alpha("Format", 5), alpha("Tax", 3)});
+    return all;
+}
+
 void registerTestTables() {
-    tv::registerLayouts(firstTables());
-    tv::registerLayouts(secondTables());
+    tv::registerLayouts(testTables());
 }
 
 } // namespace tvtest

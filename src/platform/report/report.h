@@ -15,7 +15,7 @@
 //   title.ruleBottom = true;
 //   title.add(label("QRLabel1", "KALKULACJA", 8, 0).withFont(tahoma(14, Bold)));
 //   auto& rows = report.addBand(BandType::Detail, 16);
-//   rows.source = tableSource(papkol);               // one band per row, in table order
+//   rows.source = tableSource(lines);                // one band per row, in table order
 //   rows.add(dataText("QRDBText6", "Koszt", 608, 0).withFont(tahoma(9)));   // money: "1 234,50 zł"
 //   report.label("QRLabel17").caption = customerName;  // fill by name, references stay valid
 //   QVector<LaidOutPage> pages = layoutReport(report);   // layout.h

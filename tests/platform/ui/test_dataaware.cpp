@@ -75,13 +75,13 @@ protected:
             return message.buttons == tv::ui::Buttons::YesNo ? Answer::No : Answer::Ok;
         });
         {
-            Table seed("formaty.db");
+            Table seed("numbered.db");
             seed.open();
             addFormat(seed, "A3", 8);
             addFormat(seed, "A4", 16);
             addFormat(seed, "A5", 32);
         }
-        formaty = std::make_unique<Table>("formaty.db");
+        formaty = std::make_unique<Table>("numbered.db");
         formaty->open();
         source = new tv::ui::DataSource(formaty.get(), &window);
         window.setLayout(new QVBoxLayout);
@@ -92,18 +92,18 @@ protected:
 
     static void addFormat(Table& table, const QString& name, double ratio) {
         table.append();
-        table.fieldByName("Nazwa").setAsString(name);
-        table.fieldByName("St0").setAsFloat(ratio);
+        table.fieldByName("Name").setAsString(name);
+        table.fieldByName("Ratio").setAsFloat(ratio);
         table.post();
     }
 
     // What another component reading the file sees: only posted rows.
     static QStringList storedFormats() {
-        Table reader("formaty.db");
+        Table reader("numbered.db");
         reader.open();
         QStringList rows;
         for (reader.first(); !reader.eof(); reader.next())
-            rows << reader.fieldByName("Nazwa").asString() + "=" + reader.fieldByName("St0").asString();
+            rows << reader.fieldByName("Name").asString() + "=" + reader.fieldByName("Ratio").asString();
         return rows;
     }
 
@@ -129,7 +129,7 @@ protected:
     DBGrid* formatGrid(bool readOnly = false) {
         auto* grid = add(new DBGrid);
         grid->setDataSource(source);
-        grid->setColumns({{"Nazwa", "Nazwa"}, {"St0", "Stosunek do A0"}});
+        grid->setColumns({{"Name", "Nazwa"}, {"Ratio", "Stosunek do A0"}});
         grid->setReadOnly(readOnly);
         return grid;
     }
@@ -191,31 +191,30 @@ TEST_F(DataAware, GridWithoutColumnsShowsEveryFieldByName) {
     grid->setDataSource(source);
     ASSERT_EQ(grid->model()->columnCount(), 3);
     EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "Nr");
-    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "Nazwa");
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "Name");
     EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 0)) & Qt::ItemIsEditable); // autoincrement
     EXPECT_TRUE(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable);
 }
 
 TEST_F(DataAware, GridShowsMoneyWithTwoDecimals) {
-    Table gramatury("gramatury.db");
+    Table gramatury("prices.db");
     gramatury.open();
     gramatury.append();
-    gramatury.fieldByName("Rodzpap").setAsInteger(1);
-    gramatury.fieldByName("Gramatura").setAsFloat(80);
-    gramatury.fieldByName("Cena_ark").setAsString("0,3");
-    gramatury.fieldByName("Cena_ryzy").setAsString("150");
+    gramatury.fieldByName("Kind").setAsInteger(1);
+    gramatury.fieldByName("Weight").setAsFloat(80);
+    gramatury.fieldByName("Unit").setAsString("0,3");
+    gramatury.fieldByName("Bulk").setAsString("150");
     gramatury.post();
     gramatury.append();
-    gramatury.fieldByName("Rodzpap").setAsInteger(1);
-    gramatury.fieldByName("Gramatura").setAsFloat(90);
+    gramatury.fieldByName("Kind").setAsInteger(1);
+    gramatury.fieldByName("Weight").setAsFloat(90);
     gramatury.post();
     gramatury.first();
 
     tv::ui::DataSource prices(&gramatury);
     DBGrid grid;
     grid.setDataSource(&prices);
-    grid.setColumns(
-        {{"Gramatura", "Gramatura"}, {"Cena_ark", "Cena 1 arkusza"}, {"Cena_ryzy", "Cena 1 ryzy"}});
+    grid.setColumns({{"Weight", "Gramatura"}, {"Unit", "Cena 1 arkusza"}, {"Bulk", "Cena 1 ryzy"}});
     // The current row is read from the cursor, the others from the rows.
     for (int row : {0, 1}) {
         SCOPED_TRACE(row);
@@ -232,7 +231,7 @@ TEST_F(DataAware, ClickingARowMovesTheCursor) {
     showWindow();
     clickRow(*grid, 2);
     EXPECT_EQ(formaty->recNo(), 3);
-    EXPECT_EQ(formaty->fieldByName("Nazwa").asString(), "A5");
+    EXPECT_EQ(formaty->fieldByName("Name").asString(), "A5");
     clickRow(*grid, 1, 1);
     EXPECT_EQ(formaty->recNo(), 2);
 }
@@ -286,17 +285,17 @@ TEST_F(DataAware, GridFollowsRowsAddedAndDeletedByCode) {
 }
 
 TEST_F(DataAware, GridShowsTheRowBeingInsertedAtItsPlace) {
-    Table gramatury("gramatury.db");
+    Table gramatury("prices.db");
     gramatury.open();
     for (int weight : {80, 90, 100}) {
         gramatury.append();
-        gramatury.fieldByName("Gramatura").setAsInteger(weight);
+        gramatury.fieldByName("Weight").setAsInteger(weight);
         gramatury.post();
     }
     tv::ui::DataSource prices(&gramatury);
     DBGrid grid;
     grid.setDataSource(&prices);
-    grid.setColumns({{"Gramatura", "Gramatura"}});
+    grid.setColumns({{"Weight", "Gramatura"}});
     auto column = [&] {
         QStringList texts;
         for (int row = 0; row < grid.model()->rowCount(); ++row)
@@ -308,7 +307,7 @@ TEST_F(DataAware, GridShowsTheRowBeingInsertedAtItsPlace) {
     EXPECT_EQ(column(), QStringList({"80", "", "90", "100"}));
     EXPECT_EQ(grid.currentIndex().row(), 1);
     EXPECT_EQ(grid.model()->headerData(1, Qt::Vertical).toString(), "*");
-    gramatury.fieldByName("Gramatura").setAsInteger(85);
+    gramatury.fieldByName("Weight").setAsInteger(85);
     EXPECT_EQ(cell(grid, 1, 0), "85");
     gramatury.cancel();
     EXPECT_EQ(column(), QStringList({"80", "90", "100"}));
@@ -323,12 +322,12 @@ TEST_F(DataAware, GridShowsTheRowBeingInsertedAtItsPlace) {
 // Forms may destroy a table before the data source and controls over it; the
 // source lets go of it then, and the controls show nothing.
 TEST_F(DataAware, TableDestroyedFirstLeavesItsSourceAndControlsEmpty) {
-    auto table = std::make_unique<Table>("formaty.db");
+    auto table = std::make_unique<Table>("numbered.db");
     table->open();
     auto* kept = new tv::ui::DataSource(table.get(), &window);
     DBGrid* grid = add(new DBGrid);
     grid->setDataSource(kept);
-    auto* edit = boundEdit("Nazwa", kept);
+    auto* edit = boundEdit("Name", kept);
     auto* navigator = add(new DBNavigator);
     navigator->setDataSource(kept);
     showWindow();
@@ -351,7 +350,7 @@ TEST_F(DataAware, TableDestroyedFirstLeavesItsSourceAndControlsEmpty) {
 // opens it again when shown, under the same data source.
 TEST_F(DataAware, TableClosedAndOpenedAgainStaysUnderItsSource) {
     DBGrid* grid = formatGrid();
-    auto* edit = boundEdit("Nazwa");
+    auto* edit = boundEdit("Name");
     formaty->close();
     EXPECT_EQ(grid->model()->rowCount(), 0);
     EXPECT_EQ(source->table(), formaty.get());
@@ -387,7 +386,7 @@ TEST_F(DataAware, GridEditIsStoredByPostAndDroppedByCancel) {
     formaty->edit();
     typeText(grid, "B5");
     pressKey(grid, Qt::Key_Return);
-    EXPECT_EQ(formaty->fieldByName("Nazwa").asString(), "B5");
+    EXPECT_EQ(formaty->fieldByName("Name").asString(), "B5");
     formaty->cancel();
     EXPECT_EQ(cell(*grid, 1, 0), "A4");
 
@@ -443,7 +442,7 @@ TEST_F(DataAware, BadNumberInACellIsShownAndNotWritten) {
     typeText(grid, "x");
     pressKey(grid, Qt::Key_Return);
     EXPECT_EQ(messageTexts(), QStringList({"'x' is not a valid floating point value"}));
-    EXPECT_EQ(formaty->fieldByName("St0").asString(), "8");
+    EXPECT_EQ(formaty->fieldByName("Ratio").asString(), "8");
     EXPECT_EQ(cell(*grid, 0, 1), "8");
 }
 
@@ -554,14 +553,14 @@ TEST_F(DataAware, KeysReachTheFormAlsoFromTheCellEditor) {
 // Grid over many rows
 
 TEST_F(DataAware, GridOverManyRowsReadsOnlyTheRowsItShows) {
-    Table papkol("papkol.db");
+    Table papkol("parts.db");
     papkol.open();
     tv::Database::instance().transaction([&] {
         for (int i = 1; i <= 20000; ++i) {
             papkol.append();
-            papkol.fieldByName("Format").setAsString("A4");
-            papkol.fieldByName("Ilosc").setAsInteger(i);
-            papkol.fieldByName("Koszt").setAsString("1,5");
+            papkol.fieldByName("Code").setAsString("A4");
+            papkol.fieldByName("Qty").setAsInteger(i);
+            papkol.fieldByName("Cost").setAsString("1,5");
             papkol.post();
         }
     });
@@ -569,7 +568,7 @@ TEST_F(DataAware, GridOverManyRowsReadsOnlyTheRowsItShows) {
     tv::ui::DataSource lines(&papkol);
     auto* grid = add(new DBGrid);
     grid->setDataSource(&lines);
-    grid->setColumns({{"Format", "Format"}, {"Ilosc", "Ilość arkuszy"}, {"Koszt", "Koszt"}});
+    grid->setColumns({{"Code", "Format"}, {"Qty", "Ilość arkuszy"}, {"Cost", "Koszt"}});
     grid->setReadOnly(true);
     showWindow();
     EXPECT_EQ(grid->model()->rowCount(), 20000);
@@ -641,7 +640,7 @@ TEST_F(DataAware, NavigatorMovesTheCursorAndKeepsItsButtonsFitting) {
 
 TEST_F(DataAware, NavigatorPostsAndCancelsWhatTheEditsHold) {
     source->setAutoEdit(false);
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     auto* navigator = add(new DBNavigator);
     navigator->setDataSource(source);
     showWindow();
@@ -677,15 +676,15 @@ TEST_F(DataAware, NavigatorInsertsAndDeletesAfterTheQuestion) {
 
     navigator->click(Button::Insert);
     EXPECT_EQ(formaty->state(), Table::State::Insert);
-    formaty->fieldByName("Nazwa").setAsString("B2");
-    formaty->fieldByName("St0").setAsFloat(4);
+    formaty->fieldByName("Name").setAsString("B2");
+    formaty->fieldByName("Ratio").setAsFloat(4);
     navigator->click(Button::Post);
     EXPECT_EQ(formaty->recordCount(), 3);
     EXPECT_TRUE(storedFormats().contains("B2=4"));
 }
 
 TEST_F(DataAware, NavigatorShowsAFailedPostAndKeepsTheRow) {
-    auto* price = boundEdit("St0");
+    auto* price = boundEdit("Ratio");
     auto* navigator = add(new DBNavigator);
     navigator->setDataSource(source);
     showWindow();
@@ -707,7 +706,7 @@ TEST_F(DataAware, EditShowsTheCurrentRowAndReportsEachChange) {
     tv::ui::DBEdit edit;
     QSignalSpy changes(&edit, &QLineEdit::textChanged);
     edit.setDataSource(source);
-    edit.setDataField("St0");
+    edit.setDataField("Ratio");
     EXPECT_EQ(edit.text(), "8");
     formaty->next();
     EXPECT_EQ(edit.text(), "16");
@@ -722,18 +721,18 @@ TEST_F(DataAware, EditShowsTheCurrentRowAndReportsEachChange) {
 TEST_F(DataAware, TextLabelFollowsTheRow) {
     tv::ui::DBText label;
     label.setDataSource(source);
-    label.setDataField("Nazwa");
+    label.setDataField("Name");
     EXPECT_EQ(label.text(), "A3");
     formaty->last();
     EXPECT_EQ(label.text(), "A5");
     formaty->edit();
-    formaty->fieldByName("Nazwa").setAsString("A6");
+    formaty->fieldByName("Name").setAsString("A6");
     EXPECT_EQ(label.text(), "A6");
 }
 
 TEST_F(DataAware, TypingWithoutAutoEditChangesNothingUntilEdit) {
     source->setAutoEdit(false);
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     showWindow();
     name->setFocus();
     QTest::keyClicks(name, "X");
@@ -750,7 +749,7 @@ TEST_F(DataAware, TypingWithoutAutoEditChangesNothingUntilEdit) {
 }
 
 TEST_F(DataAware, TypingWithAutoEditStartsEditing) {
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     showWindow();
     name->setFocus();
     name->end(false);
@@ -760,19 +759,19 @@ TEST_F(DataAware, TypingWithAutoEditStartsEditing) {
 }
 
 TEST_F(DataAware, PostByTheFormsOwnCommandStoresThePendingText) {
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     showWindow();
     name->setFocus();
     name->selectAll();
     QTest::keyClicks(name, "B0");
-    EXPECT_EQ(formaty->fieldByName("Nazwa").asString(), "A3"); // not written while typing
+    EXPECT_EQ(formaty->fieldByName("Name").asString(), "A3"); // not written while typing
     formaty->post();
     EXPECT_EQ(storedFormats(), QStringList({"B0=8", "A4=16", "A5=32"}));
     EXPECT_FALSE(name->isPending());
 }
 
 TEST_F(DataAware, MovingTheCursorPostsThePendingText) {
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     showWindow();
     name->setFocus();
     name->selectAll();
@@ -783,20 +782,20 @@ TEST_F(DataAware, MovingTheCursorPostsThePendingText) {
 }
 
 TEST_F(DataAware, LeavingTheEditWritesTheField) {
-    auto* price = boundEdit("St0");
+    auto* price = boundEdit("Ratio");
     auto* other = add(new QLineEdit);
     showWindow();
     price->setFocus();
     price->selectAll();
     QTest::keyClicks(price, "0,5");
     other->setFocus();
-    EXPECT_EQ(formaty->fieldByName("St0").asFloat(), 0.5);
+    EXPECT_EQ(formaty->fieldByName("Ratio").asFloat(), 0.5);
     EXPECT_EQ(formaty->state(), Table::State::Edit); // written, not posted
     EXPECT_EQ(storedFormats().first(), "A3=8");
 }
 
 TEST_F(DataAware, LeavingWithABadNumberKeepsTheFocusAndTheText) {
-    auto* price = boundEdit("St0");
+    auto* price = boundEdit("Ratio");
     auto* other = add(new QLineEdit);
     showWindow();
     price->setFocus();
@@ -808,14 +807,14 @@ TEST_F(DataAware, LeavingWithABadNumberKeepsTheFocusAndTheText) {
         QTest::qWait(10);
     EXPECT_TRUE(price->hasFocus());
     EXPECT_EQ(price->text(), "1,2,3");
-    EXPECT_EQ(formaty->fieldByName("St0").asFloat(), 8);
+    EXPECT_EQ(formaty->fieldByName("Ratio").asFloat(), 8);
     // The post cannot store it either; the row stays pending.
     EXPECT_THROW(formaty->post(), tv::EConvertError);
     EXPECT_EQ(formaty->state(), Table::State::Edit);
 }
 
 TEST_F(DataAware, EscapeGivesBackTheFieldText) {
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     showWindow();
     name->setFocus();
     QTest::keyClicks(name, "Q");
@@ -825,7 +824,7 @@ TEST_F(DataAware, EscapeGivesBackTheFieldText) {
 }
 
 TEST_F(DataAware, EditLimitsAlphaFieldsToTheirSizeAndKeepsAutoIncrementsReadOnly) {
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     auto* number = boundEdit("Nr");
     showWindow();
     EXPECT_EQ(name->maxLength(), 6);
@@ -837,7 +836,7 @@ TEST_F(DataAware, EditLimitsAlphaFieldsToTheirSizeAndKeepsAutoIncrementsReadOnly
 }
 
 TEST_F(DataAware, ReadOnlyEditNeverStartsEditing) {
-    auto* name = boundEdit("Nazwa");
+    auto* name = boundEdit("Name");
     name->setReadOnly(true);
     showWindow();
     name->setFocus();
@@ -853,18 +852,18 @@ class Lookup : public DataAware {
 protected:
     void SetUp() override {
         DataAware::SetUp();
-        rodzpap = std::make_unique<Table>("rodzpap.db");
+        rodzpap = std::make_unique<Table>("picklist.db");
         rodzpap->open();
         for (const char* name : {"Kreda", "Offset", "Karton"}) {
             rodzpap->append();
-            rodzpap->fieldByName("Nazwa").setAsString(name);
+            rodzpap->fieldByName("Name").setAsString(name);
             rodzpap->post();
         }
         rodzpap->first();
         kinds = std::make_unique<tv::ui::DataSource>(rodzpap.get());
         box = add(new tv::ui::DBLookupComboBox);
         box->setListSource(kinds.get());
-        box->setListField("Nazwa");
+        box->setListField("Name");
         box->setKeyField("Nr");
     }
 
@@ -903,7 +902,7 @@ TEST_F(Lookup, ChoosingFromTheOpenListMovesTheListTable) {
     list->setCurrentIndex(list->model()->index(2, 0));
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(box->text(), "Karton");
-    EXPECT_EQ(rodzpap->fieldByName("Nazwa").asString(), "Karton");
+    EXPECT_EQ(rodzpap->fieldByName("Name").asString(), "Karton");
     EXPECT_EQ(closeUps.count(), 1);
 }
 
@@ -927,7 +926,7 @@ TEST_F(Lookup, RefillsWhenTheListTableChangesAndKeepsTheShownItem) {
     box->setText("Offset");
     QSignalSpy closeUps(box, &tv::ui::DBLookupComboBox::closeUp);
     rodzpap->append();
-    rodzpap->fieldByName("Nazwa").setAsString("Bibuła");
+    rodzpap->fieldByName("Name").setAsString("Bibuła");
     rodzpap->post();
     EXPECT_EQ(box->count(), 4);
     EXPECT_EQ(box->itemText(3), QString::fromUtf8("Bibuła"));
