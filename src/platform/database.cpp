@@ -207,10 +207,12 @@ void Database::Impl::applyPragmas(int layout) {
     Slot& slot = files[size_t(layout)];
     const TableLayout& table = allLayouts()[size_t(layout)];
     const QString schema = detail::quoteIdentifier(detail::schemaName(table));
-    // Working tables are rebuilt on every use, so they trade durability for
-    // speed: no sync, and a journal that is truncated rather than deleted. It
-    // stays on disk, so a program that dies mid-write still leaves a sound file.
-    // The shop's data is synced at every commit.
+    // Working tables are rebuilt on every use: their files are never flushed
+    // to disk (the file layer leaves that out), but they keep a journal and a
+    // synchronous level above OFF, so that a transaction over several files
+    // takes them into its super-journal and lands whole in every one of them.
+    // The journal is truncated rather than deleted, which is cheaper. The
+    // shop's data is flushed at every commit.
     if (!sqlite3_get_autocommit(db)) {
         slot.pragmasPending = true;
         return;
@@ -218,7 +220,7 @@ void Database::Impl::applyPragmas(int layout) {
     execOn(layout,
            QStringLiteral("PRAGMA %1.journal_mode=%2; PRAGMA %1.synchronous=%3; PRAGMA %1.cache_size=-16384")
                .arg(schema, table.durable ? QStringLiteral("DELETE") : QStringLiteral("TRUNCATE"),
-                    table.durable ? QStringLiteral("FULL") : QStringLiteral("OFF")));
+                    table.durable ? QStringLiteral("FULL") : QStringLiteral("NORMAL")));
     slot.pragmasPending = false;
 }
 
@@ -316,7 +318,9 @@ void Database::Impl::attach(int layout) {
         fail(layout, detail::sqliteMessage(db));
     const QByteArray uriUtf8 = uri.toUtf8();
     sqlite3_bind_text(statement, 1, uriUtf8.constData(), -1, SQLITE_TRANSIENT);
+    detail::setNextFileWorking(!table.durable);
     const int rc = sqlite3_step(statement);
+    detail::setNextFileWorking(false);
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, sqlite3_extended_errcode(db)));
     slot.attached = true;
@@ -386,6 +390,16 @@ void Database::Impl::createFile(int layout, const QString& tsvPath) {
     slot.checked = true;
 }
 
+bool Database::Impl::wroteDurableTable() const {
+    for (int i = 0; i < int(files.size()); ++i) {
+        const TableLayout& layout = allLayouts()[size_t(i)];
+        if (!files[size_t(i)].attached || !layout.durable) continue;
+        const QByteArray schema = detail::schemaName(layout).toUtf8();
+        if (sqlite3_txn_state(db, schema.constData()) == SQLITE_TXN_WRITE) return true;
+    }
+    return false;
+}
+
 void Database::Impl::resetObservers(int layout) {
     const std::vector<detail::TableObserver*> copy = observers;
     for (detail::TableObserver* observer : copy) {
@@ -438,7 +452,7 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
     const QString mainPath = QDir(d.folder).filePath(QLatin1String(kMainFile));
     if (sqlite3_open_v2(QFile::encodeName(mainPath).constData(), &d.db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+                        detail::syncVfsName()) != SQLITE_OK) {
         const QString message = d.db ? detail::sqliteMessage(d.db) : QString();
         throw EDatabaseError(QStringLiteral("Nie można otworzyć tabel w folderze „%1”: %2")
                                  .arg(QDir::toNativeSeparators(d.folder), message));
@@ -516,7 +530,10 @@ void Database::transaction(const std::function<void()>& fn) {
             throw;
         }
         d.openTransactions.clear();
-        if (sqlite3_exec(d.db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        detail::setCommitFlushes(d.wroteDurableTable());
+        const int committed = sqlite3_exec(d.db, "COMMIT", nullptr, nullptr, nullptr);
+        detail::setCommitFlushes(true);
+        if (committed != SQLITE_OK) {
             const QString message = detail::sqliteMessage(d.db);
             sqlite3_exec(d.db, "ROLLBACK", nullptr, nullptr, nullptr);
             d.transactionDepth = 0;

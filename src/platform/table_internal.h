@@ -128,6 +128,15 @@ void compileFilter(const TableLayout& layout, const QVector<Table::FilterTerm>& 
 
 QString sqliteMessage(sqlite3* db);
 
+// The file layer the connection opens its table files through (registered on
+// first use): the system's own, without the disk flushes of working tables.
+const char* syncVfsName();
+// Whether the table file attached next is a working table's.
+void setNextFileWorking(bool working);
+// Whether the coming commit wrote a table of the shop's data, so that its
+// super-journal must reach the disk before the commit counts.
+void setCommitFlushes(bool flush);
+
 // Resets a statement when it goes out of scope so that it never holds a
 // read transaction (which would keep its file from being detached).
 class StatementUse {
@@ -210,6 +219,7 @@ struct Database::Impl {
     void createFile(int layout, const QString& tsvPath);
     void verify(int layout, bool full);
     void applyPragmas(int layout);
+    bool wroteDurableTable() const;  // in the running transaction
     void resetObservers(int layout); // -1: every table
     void closeAll();
 };
