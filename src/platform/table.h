@@ -23,6 +23,15 @@ struct FieldDef {
     QString name;
     FieldType type = FieldType::Alpha;
     int size = 0; // characters, for Alpha
+
+    static FieldDef alpha(const char* name, int size) {
+        return {QString::fromLatin1(name), FieldType::Alpha, size};
+    }
+    static FieldDef longInt(const char* name) { return {QString::fromLatin1(name), FieldType::Long, 0}; }
+    static FieldDef number(const char* name) { return {QString::fromLatin1(name), FieldType::Number, 0}; }
+    static FieldDef money(const char* name) { return {QString::fromLatin1(name), FieldType::Money, 0}; }
+    static FieldDef date(const char* name) { return {QString::fromLatin1(name), FieldType::Date, 0}; }
+    static FieldDef autoInc(const char* name) { return {QString::fromLatin1(name), FieldType::AutoInc, 0}; }
 };
 
 struct TableLayout {
@@ -36,6 +45,9 @@ struct TableLayout {
     // of large tables fast.
     QStringList indexes;
     int fieldIndex(const QString& fieldName) const; // case-insensitive, -1 if none
+
+    static TableLayout of(const char* name, const char* fileName, QVector<FieldDef> fields,
+                          QStringList key = {}, QStringList indexes = {});
 };
 
 // The table layer knows the tables its callers register: each working area

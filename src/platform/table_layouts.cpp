@@ -15,6 +15,17 @@ int TableLayout::fieldIndex(const QString& fieldName) const {
     return -1;
 }
 
+TableLayout TableLayout::of(const char* name, const char* fileName, QVector<FieldDef> fields, QStringList key,
+                            QStringList indexes) {
+    TableLayout layout;
+    layout.name = QString::fromLatin1(name);
+    layout.fileName = QString::fromLatin1(fileName);
+    layout.fields = std::move(fields);
+    layout.key = std::move(key);
+    layout.indexes = std::move(indexes);
+    return layout;
+}
+
 namespace {
 
 // Never destroyed: cursors and the connection refer to layouts until the very

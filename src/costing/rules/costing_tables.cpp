@@ -4,31 +4,12 @@ namespace costing {
 
 namespace {
 
-tv::FieldDef alpha(const char* name, int size) {
-    return {QString::fromLatin1(name), tv::FieldType::Alpha, size};
-}
-tv::FieldDef longInt(const char* name) {
-    return {QString::fromLatin1(name), tv::FieldType::Long, 0};
-}
-tv::FieldDef number(const char* name) {
-    return {QString::fromLatin1(name), tv::FieldType::Number, 0};
-}
-tv::FieldDef money(const char* name) {
-    return {QString::fromLatin1(name), tv::FieldType::Money, 0};
-}
-tv::FieldDef autoInc(const char* name) {
-    return {QString::fromLatin1(name), tv::FieldType::AutoInc, 0};
-}
-
-tv::TableLayout table(const char* name, const char* fileName, QVector<tv::FieldDef> fields,
-                      QStringList key = {}) {
-    tv::TableLayout layout;
-    layout.name = QString::fromLatin1(name);
-    layout.fileName = QString::fromLatin1(fileName);
-    layout.fields = std::move(fields);
-    layout.key = std::move(key);
-    return layout;
-}
+using F = tv::FieldDef;
+constexpr auto alpha = F::alpha;
+constexpr auto longInt = F::longInt;
+constexpr auto number = F::number;
+constexpr auto money = F::money;
+constexpr auto autoInc = F::autoInc;
 
 // Working tables are rebuilt on every use.
 tv::TableLayout working(tv::TableLayout layout) {
@@ -55,21 +36,22 @@ QVector<tv::FieldDef> invoiceLineFields() {
 
 QVector<tv::TableLayout> costingTables() {
     QVector<tv::TableLayout> all;
-    all << table("kontrahenci", "kontrahenci.db", customerFields(), {"Id", "Nr"});
-    tv::TableLayout scratch = working(table("tabletemp", "tabletemp.DB", customerFields()));
+    all << tv::TableLayout::of("kontrahenci", "kontrahenci.db", customerFields(), {"Id", "Nr"});
+    tv::TableLayout scratch = working(tv::TableLayout::of("tabletemp", "tabletemp.DB", customerFields()));
     scratch.scratch = true;
     all << scratch;
-    all << table("formaty", "formaty.db", {autoInc("Nr"), alpha("Nazwa", 6), number("St0")}, {"Nr"});
-    all << working(table("papkol", "papkol.db",
-                         {alpha("Format", 5), number("Ilosc"), alpha("Rodzpap", 10), alpha("Kolor", 5),
-                          number("Gramatura"), money("Koszt")}));
-    all << table("rodzpap", "rodzpap.db", {autoInc("Nr"), alpha("Nazwa", 10)});
+    all << tv::TableLayout::of("formaty", "formaty.db", {autoInc("Nr"), alpha("Nazwa", 6), number("St0")},
+                               {"Nr"});
+    all << working(tv::TableLayout::of("papkol", "papkol.db",
+                                       {alpha("Format", 5), number("Ilosc"), alpha("Rodzpap", 10),
+                                        alpha("Kolor", 5), number("Gramatura"), money("Koszt")}));
+    all << tv::TableLayout::of("rodzpap", "rodzpap.db", {autoInc("Nr"), alpha("Nazwa", 10)});
     tv::TableLayout grammages =
-        table("gramatury", "gramatury.db",
-              {longInt("Rodzpap"), number("Gramatura"), money("Cena_ark"), money("Cena_ryzy")});
+        tv::TableLayout::of("gramatury", "gramatury.db",
+                            {longInt("Rodzpap"), number("Gramatura"), money("Cena_ark"), money("Cena_ryzy")});
     grammages.indexes = {QStringLiteral("Rodzpap")};
     all << grammages;
-    all << table(
+    all << tv::TableLayout::of(
         "ustawienia", "ustawienia.db",
         {money("Przelot_bialy1"), money("Przelot_kolor1"), money("Przelot_bialy2"), money("Przelot_kolor2"),
          money("Przelot_bialy4"), money("Przelot_kolor4"), longInt("Maszyna"),      money("Stawka_godz"),
@@ -79,9 +61,9 @@ QVector<tv::TableLayout> costingTables() {
          money("Ciecie"),         money("Transport")});
     QVector<tv::FieldDef> lines = invoiceLineFields();
     lines << money("Rabat");
-    all << working(table("pozycje", "pozycje.db", lines));
-    all << working(table("stawkiVAT", "stawkiVAT.db",
-                         {alpha("VAT", 3), money("Netto"), money("KwotaVAT"), money("Brutto")}));
+    all << working(tv::TableLayout::of("pozycje", "pozycje.db", lines));
+    all << working(tv::TableLayout::of(
+        "stawkiVAT", "stawkiVAT.db", {alpha("VAT", 3), money("Netto"), money("KwotaVAT"), money("Brutto")}));
     return all;
 }
 
