@@ -341,6 +341,12 @@ void TForm1::buildLayout() {
     // the job's invoice line name is 255 characters with its longest prefix.
     Edit1->setMaxLength(232);
     ComboBox1->lineEdit()->setMaxLength(3);
+    // Every field and list text is saved in the calculation file, which is
+    // code page 1250: what the operator types stays within it.
+    for (QWidget* control : std::as_const(m_controls)) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) tv::ui::keepToCodePage1250(edit);
+        if (auto* combo = qobject_cast<QComboBox*>(control)) tv::ui::keepToCodePage1250(combo);
+    }
 
     resize(900, 640);
     tv::ui::centreOnScreen(this);

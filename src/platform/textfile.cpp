@@ -82,6 +82,18 @@ QByteArray toCp1250(const QString& text) {
     return bytes;
 }
 
+bool inCp1250(QChar c) {
+    return c.unicode() < 0x80 || encodeTable()[c.unicode()] != 0;
+}
+
+QString keepCp1250(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text)
+        if (inCp1250(c)) kept.append(c);
+    return kept;
+}
+
 QString fromCp1250(const QByteArray& bytes) {
     QString text;
     text.resize(bytes.size());

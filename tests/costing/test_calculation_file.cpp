@@ -23,6 +23,7 @@
 #include "platform/ui/messages.h"
 #include "sheet_fixture.h"
 #include "support/app_fixture.h"
+#include "support/typing.h"
 
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -485,6 +486,28 @@ TEST_F(CalculationFileTest, ACustomerNoLongerInTheRegisterStillShows) {
     Form1->ComboBox7->setEditText("");
     Form1->OtworzKalkulacje(file);
     EXPECT_EQ(Form1->ComboBox7->currentText(), "ZNIKNĄŁ");
+}
+
+// The file is code page 1250: a character outside it is never typed into the
+// sheet, so that the reopened calculation names what the screen showed.
+TEST_F(CalculationFileTest, TypedTextsStayWhatTheFileCanHold) {
+    showSheet();
+    QLineEdit* customer = Form1->ComboBox7->lineEdit();
+    customer->setFocus();
+    tvtest::typeText(customer, QStringLiteral("ΩMEGA"));
+    edit(1)->setFocus();
+    tvtest::typeText(edit(1), QStringLiteral("Ulotka ✓ „Łąka”"));
+    edit(3)->setFocus();
+    tvtest::typeText(edit(3), QStringLiteral("papier α"));
+    EXPECT_EQ(Form1->ComboBox7->currentText(), "MEGA");
+    EXPECT_EQ(edit(1)->text(), "Ulotka  „Łąka”");
+    EXPECT_EQ(edit(3)->text(), "papier ");
+    const SheetState typed = state();
+    const QString file = path("omega.clc");
+    Form1->ZapiszKalkulacje(file);
+    Form1->NowaKalkulacja();
+    Form1->OtworzKalkulacje(file);
+    expectSameCalculation(state(), typed);
 }
 
 TEST_F(CalculationFileTest, MissingFileLeavesTheSheetButNamesTheFile) {

@@ -38,6 +38,16 @@ TEST(Cp1250, PolishLettersHaveTheirBytes) {
     EXPECT_EQ(tv::fromCp1250(bytes), letters);
 }
 
+TEST(Cp1250, KeepingDropsOnlyWhatTheCodePageLacks) {
+    const QString kept = QStringLiteral("Zażółć „gęślą” jaźń – 5 € §°");
+    EXPECT_EQ(tv::keepCp1250(kept), kept);
+    EXPECT_EQ(tv::keepCp1250(QStringLiteral("ΩMEGA 中 ĳ ✓")), QStringLiteral("MEGA   "));
+    EXPECT_EQ(tv::keepCp1250(QString::fromUtf8("a\U0001F600b")), QStringLiteral("ab"));
+    EXPECT_TRUE(tv::inCp1250(u'ż'));
+    EXPECT_FALSE(tv::inCp1250(QChar(0x03A9)));
+    EXPECT_FALSE(tv::toCp1250(tv::keepCp1250(QStringLiteral("ΩMEGA ✓"))).contains('?'));
+}
+
 TEST(Cp1250, EveryByteSurvivesARoundTrip) {
     QByteArray all;
     for (int b = 0; b < 256; ++b)

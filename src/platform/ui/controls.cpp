@@ -1,5 +1,7 @@
 #include "platform/ui/controls.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -14,9 +16,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QValidator>
 #include <QVariant>
 
 #include "platform/errors.h"
+#include "platform/textfile.h"
 #include "platform/ui/messages.h"
 
 namespace tv::ui {
@@ -158,6 +162,34 @@ void onExit(QWidget* control, std::function<void()> handler) {
 }
 void onKeyDown(QWidget* control, std::function<void(int&, Qt::KeyboardModifiers)> handler) {
     hookOf(control)->keyDown = std::move(handler);
+}
+
+namespace {
+
+// Drops the characters the code page lacks from what is typed or pasted,
+// keeping the cursor after the characters that stay.
+class Cp1250Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        if (std::all_of(input.cbegin(), input.cend(), [](QChar c) { return inCp1250(c); })) return Acceptable;
+        const QString before = keepCp1250(input.left(pos));
+        input = before + keepCp1250(input.mid(pos));
+        pos = int(before.size());
+        return Acceptable;
+    }
+    void fixup(QString& input) const override { input = keepCp1250(input); }
+};
+
+} // namespace
+
+void keepToCodePage1250(QLineEdit* edit) {
+    if (edit && !dynamic_cast<const Cp1250Validator*>(edit->validator()))
+        edit->setValidator(new Cp1250Validator(edit));
+}
+
+void keepToCodePage1250(QComboBox* combo) {
+    if (combo && combo->lineEdit()) keepToCodePage1250(combo->lineEdit());
 }
 
 void onChange(QLineEdit* edit, std::function<void()> handler) {

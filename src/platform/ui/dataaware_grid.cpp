@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "platform/errors.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/messages.h"
 
 namespace tv::ui {
@@ -286,7 +287,8 @@ bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int r
 // ---------------------------------------------------------------------------
 // DBGridDelegate
 
-// Creates the in-place editor (limited to an alpha field's size) and passes
+// Creates the in-place editor (limited to an alpha field's size and to the
+// characters it can store) and passes
 // every key typed into it to the grid first.
 class DBGridDelegate : public QStyledItemDelegate {
 public:
@@ -298,6 +300,7 @@ public:
         editor->setFrame(false);
         if (const FieldDef* def = m_grid->gridModel()->fieldDef(index.column())) {
             if (def->type == FieldType::Alpha && def->size > 0) editor->setMaxLength(def->size);
+            if (def->type == FieldType::Alpha) keepToCodePage1250(editor);
             const int limit = m_grid->gridModel()->columns().value(index.column()).maxLength;
             if (limit > 0 && limit < editor->maxLength()) editor->setMaxLength(limit);
             if (isNumeric(def->type)) editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

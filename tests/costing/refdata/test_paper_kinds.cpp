@@ -13,6 +13,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
 #include "refdata_support.h"
+#include "support/typing.h"
 
 using namespace refdatatest;
 using Nav = tv::ui::DBNavigator::Button;
@@ -118,6 +119,18 @@ TEST_F(PaperKindsTest, ANameIsNeeded) {
 TEST_F(PaperKindsTest, TheNameIsLimitedToTenCharactersWhereTyped) {
     typeInto(Form5->Edit1, "Kredowy_matowy");
     EXPECT_EQ(Form5->Edit1->text(), QStringLiteral("Kredowy_ma"));
+    Form5->Edit1->clear();
+    tvtest::typeText(Form5->Edit1, QStringLiteral("Papier ekologiczny żółty"));
+    EXPECT_EQ(Form5->Edit1->text(), QStringLiteral("Papier eko"));
+}
+
+// The name lands in the kinds table and in every paper line, both code page
+// 1250 text: a character outside it is never taken.
+TEST_F(PaperKindsTest, TheNameTakesOnlyWhatTheTableCanHold) {
+    Form5->Edit1->setFocus();
+    Form5->Edit1->clear();
+    tvtest::typeText(Form5->Edit1, QStringLiteral("ΩKarton α"));
+    EXPECT_EQ(Form5->Edit1->text(), QStringLiteral("Karton "));
 }
 
 TEST_F(PaperKindsTest, AKindAndItsLadderAreStoredTogetherOrNotAtAll) {

@@ -17,6 +17,7 @@
 #include "platform/ui/dataaware.h"
 #include "platform/ui/messages.h"
 #include "support/test_env.h"
+#include "support/typing.h"
 
 // Readable failures: texts print as texts.
 QT_BEGIN_NAMESPACE
@@ -821,6 +822,32 @@ TEST_F(DataAware, EscapeGivesBackTheFieldText) {
     QTest::keyClick(name, Qt::Key_Escape);
     EXPECT_EQ(name->text(), "A3");
     EXPECT_FALSE(name->isPending());
+}
+
+// An alpha field holds code page 1250 text: a character outside it never
+// reaches the screen, typed or pasted, so what is stored is what was shown.
+// The grid's cell editor keeps to the same characters.
+TEST_F(DataAware, AlphaEditsAndCellsTakeOnlyWhatCodePage1250Holds) {
+    auto* name = boundEdit("Name");
+    DBGrid* grid = formatGrid();
+    showWindow();
+    name->setFocus();
+    name->selectAll();
+    tvtest::typeText(name, QString::fromUtf8("ΩŻ€"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("Ż€"));
+    name->insert(QString::fromUtf8("a\u4E2Db")); // pasted
+    EXPECT_EQ(name->text(), QString::fromUtf8("Ż€ab"));
+    EXPECT_EQ(name->cursorPosition(), 4);
+    formaty->post();
+    EXPECT_EQ(storedFormats().first(), QString::fromUtf8("Ż€ab=8"));
+
+    grid->setFocus();
+    clickRow(*grid, 1);
+    tvtest::typeText(grid->viewport(), QString::fromUtf8("łΩ"));
+    auto* editor = qobject_cast<QLineEdit*>(grid->cellEditor());
+    ASSERT_NE(editor, nullptr);
+    tvtest::typeText(editor, QString::fromUtf8("Ωó"));
+    EXPECT_EQ(editor->text(), QString::fromUtf8("łó"));
 }
 
 TEST_F(DataAware, EditLimitsAlphaFieldsToTheirSizeAndKeepsAutoIncrementsReadOnly) {
