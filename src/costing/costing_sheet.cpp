@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "costing/calculation_file_format.h"
 #include "costing/costing_sheet_catalogue.h"
 #include "costing/refdata/customers.h"
 #include "costing/refdata/initial_settings.h"
@@ -259,6 +260,8 @@ void TForm1::buildLayout() {
                         auto* date = new QDateEdit(container);
                         date->setCalendarPopup(true);
                         date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+                        date->setDateRange(costing::earliestCalculationDate(),
+                                           costing::latestCalculationDate());
                         w = date;
                     } else if (cell.name.startsWith(QLatin1String("SpeedButton"))) {
                         static const QHash<QString, QString> hints = {

@@ -201,6 +201,10 @@ const RejectedCase kRejected[] = {
     {"FormatNotANumber", [](QStringList& l) { l[14] = "A4"; }, 15, "numer formatu"},
     {"DateNotADate", [](QStringList& l) { l[101] = "jutro"; }, 102, "„jutro” nie jest datą"},
     {"ImpossibleDate", [](QStringList& l) { l[101] = "31.02.2024"; }, 102, "nie jest datą"},
+    // A file cut inside its last line: the year 202 is outside the date box.
+    {"DateCutShort", [](QStringList& l) { l[101] = "10.12.202"; }, 102,
+     "„10.12.202” nie jest datą z zakresu"},
+    {"DateBeforeTheDateBox", [](QStringList& l) { l[101] = "1700-01-01"; }, 102, "nie jest datą z zakresu"},
     // Once lines are missing the others are out of place: the shortage is the fault.
     {"ShortFileBeforeItsContent",
      [](QStringList& l) {
@@ -575,6 +579,7 @@ const MalformedCase kMalformed[] = {
     {"PaperLineCost", [](QStringList& l) { l[12] = "4,25 zł"; }, 13},
     {"FormatNumber", [](QStringList& l) { l[14] = "A4"; }, 15},
     {"Date", [](QStringList& l) { l[101] = "5 marca"; }, 102},
+    {"DateCutShort", [](QStringList& l) { l[101].chop(1); }, 102},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedCalculation, ::testing::ValuesIn(kMalformed),
