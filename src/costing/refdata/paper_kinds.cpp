@@ -110,6 +110,9 @@ void TForm5::buildLayout() {
                          {kCenaRyzy, QStringLiteral("Cena 1 ryzy")}});
     DBGrid1->setReadOnly(false);
     DBGrid1->setConfirmDelete(true);
+    // Insert and Down on the last row make a grammage outside the delivered
+    // ladder; the table's insert handlers give it the current kind.
+    DBGrid1->setAllowInsert(true);
     root->addWidget(DBGrid1, 1);
 
     auto* group = new QGroupBox(QStringLiteral("Gramatura"), this);

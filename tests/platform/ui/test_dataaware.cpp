@@ -412,6 +412,48 @@ TEST_F(DataAware, GridWithAutoEditStartsEditingOnTheFirstKey) {
     EXPECT_EQ(storedFormats(), QStringList({"A3=4", "A4=16", "A5=32"}));
 }
 
+// Inserting from the grid is the form's choice: off, Insert and Down on the
+// last row add nothing; on, they insert and append through the table, whose
+// insert handlers run.
+TEST_F(DataAware, GridInsertsAndAppendsOnlyWhenAllowed) {
+    int inserts = 0;
+    formaty->afterInsert = [&inserts](Table& t) {
+        ++inserts;
+        t.fieldByName("Ratio").setAsFloat(1);
+    };
+    DBGrid* grid = formatGrid();
+    showWindow();
+    grid->setFocus();
+    clickRow(*grid, 2);
+    pressKey(grid, Qt::Key_Down);
+    pressKey(grid, Qt::Key_Insert);
+    EXPECT_EQ(formaty->state(), Table::State::Browse);
+    EXPECT_EQ(inserts, 0);
+
+    grid->setAllowInsert(true);
+    pressKey(grid, Qt::Key_Down);
+    ASSERT_EQ(formaty->state(), Table::State::Insert);
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    pressKey(grid, Qt::Key_Down); // untouched: no second row
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    typeText(grid, "C4");
+    pressKey(grid, Qt::Key_Return);
+    pressKey(grid, Qt::Key_Down);
+    EXPECT_EQ(storedFormats(), QStringList({"A3=8", "A4=16", "A5=32", "C4=1"}));
+    pressKey(grid, Qt::Key_Up); // the untouched new row goes again
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    clickRow(*grid, 0);
+    pressKey(grid, Qt::Key_Insert);
+    ASSERT_EQ(formaty->state(), Table::State::Insert);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(inserts, 3);
+    formaty->cancel();
+    grid->setReadOnly(true);
+    pressKey(grid, Qt::Key_Insert);
+    EXPECT_EQ(formaty->state(), Table::State::Browse);
+}
+
 TEST_F(DataAware, AlphaCellTakesNoMoreThanItsFieldSize) {
     DBGrid* grid = formatGrid();
     showWindow();
