@@ -190,6 +190,13 @@ void Database::Impl::damaged(int layout, const QString& detail) {
     throw EDatabaseError(tableFileMessage(allLayouts()[size_t(layout)], detail));
 }
 
+void Database::Impl::inUse(const QString& fileName) {
+    throw EDatabaseError(
+        QStringLiteral("Folder roboczy „%1” jest używany przez inną kopię programu: plik „%2” "
+                       "jest zajęty. Zamknij drugą kopię programu i spróbuj ponownie.")
+            .arg(QDir::toNativeSeparators(folder), fileName));
+}
+
 void Database::Impl::detach(int layout) {
     Slot& slot = files[size_t(layout)];
     if (!slot.attached) return;
@@ -231,6 +238,7 @@ void Database::Impl::verify(int layout, bool full) {
     const QByteArray info =
         QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, detail::quoteIdentifier(table.name)).toUtf8();
     int rc = sqlite3_prepare_v2(db, info.constData(), -1, &statement, nullptr);
+    if (detail::isBusy(rc)) inUse(table.fileName);
     if (rc != SQLITE_OK) damaged(layout, describeOpenError(db, rc));
     QStringList names;
     QStringList types;
@@ -240,6 +248,7 @@ void Database::Impl::verify(int layout, bool full) {
             << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))).toUpper();
     }
     sqlite3_finalize(statement);
+    if (detail::isBusy(rc)) inUse(table.fileName);
     if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, rc));
     if (names.isEmpty()) damaged(layout, QStringLiteral("brak tabeli „%1”").arg(table.name));
     QStringList expectedNames;
@@ -269,6 +278,7 @@ void Database::Impl::verify(int layout, bool full) {
     else
         verdict = describeOpenError(db, rc);
     sqlite3_finalize(statement);
+    if (detail::isBusy(rc)) inUse(table.fileName);
     if (verdict != QLatin1String("ok"))
         damaged(layout, QStringLiteral("kontrola spójności nie powiodła się (%1)").arg(verdict));
     // Indexes that this version keeps for speed are added to older files.
@@ -322,7 +332,11 @@ void Database::Impl::attach(int layout) {
     const int rc = sqlite3_step(statement);
     detail::setNextFileWorking(false);
     sqlite3_finalize(statement);
-    if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, sqlite3_extended_errcode(db)));
+    if (rc != SQLITE_DONE) {
+        const int code = sqlite3_extended_errcode(db);
+        if (detail::isBusy(code)) inUse(table.fileName);
+        damaged(layout, describeOpenError(db, code));
+    }
     slot.attached = true;
     slot.lastUse = ++clock;
     try {
@@ -459,7 +473,26 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
     }
     detail::registerCollation(d.db);
     sqlite3_extended_result_codes(d.db, 1);
+    // Another copy of the program working in the folder holds a file only
+    // for a moment; a statement waits that long before it gives up.
+    sqlite3_busy_timeout(d.db, detail::kBusyTimeoutMs);
     d.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+    // The connection's own file is read first, so that a fault of its own is
+    // reported under its name rather than under the first table's.
+    {
+        sqlite3_stmt* check = nullptr;
+        int rc = sqlite3_prepare_v2(d.db, "SELECT count(*) FROM main.sqlite_master", -1, &check, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_step(check);
+        sqlite3_finalize(check);
+        if (detail::isBusy(rc)) d.inUse(QLatin1String(kMainFile));
+        if (rc != SQLITE_ROW)
+            throw EDatabaseError(
+                QStringLiteral(
+                    "Plik „%1” w folderze roboczym „%2” jest uszkodzony lub nieczytelny: %3. Plik nie "
+                    "przechowuje żadnych danych: usuń go, a program utworzy go na nowo.")
+                    .arg(QLatin1String(kMainFile), QDir::toNativeSeparators(d.folder),
+                         describeOpenError(d.db, rc)));
+    }
     d.attachLimit = sqlite3_limit(d.db, SQLITE_LIMIT_ATTACHED, -1);
     const std::deque<TableLayout>& layouts = allLayouts();
     d.files.resize(layouts.size());

@@ -126,7 +126,13 @@ int autoIncField(const TableLayout& layout);
 void compileFilter(const TableLayout& layout, const QVector<Table::FilterTerm>& terms, QString& where,
                    std::vector<Value>& values);
 
+// The last error of the connection in words. A file still locked by another
+// copy of the program once the busy timeout has passed is described as such.
 QString sqliteMessage(sqlite3* db);
+bool isBusy(int resultCode); // SQLITE_BUSY or SQLITE_LOCKED, extended or not
+QString busyDetail();
+// How long a statement waits for a file another copy of the program holds.
+constexpr int kBusyTimeoutMs = 2000;
 
 // The file layer the connection opens its table files through (registered on
 // first use): the system's own, without the disk flushes of working tables.
@@ -213,6 +219,8 @@ struct Database::Impl {
     void execOn(int layout, const QString& sql);
     [[noreturn]] void fail(int layout, const QString& what);
     [[noreturn]] void damaged(int layout, const QString& detail);
+    // The file is locked by another copy of the program working in the folder.
+    [[noreturn]] void inUse(const QString& fileName);
 
     // Replaces the file with an empty table (or one filled from a delivered
     // data file), atomically.
