@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include <QDate>
 #include <QDir>
@@ -17,7 +18,22 @@ namespace tv {
 
 namespace {
 
-std::unique_ptr<Database> g_database;
+// A plain pointer, never destroyed with the statics: the connection closes
+// when the program calls close(), or else at exit before any static the
+// closing needs (the layouts, the file layer) has gone, whatever order the
+// statics of the program and its libraries are destroyed in.
+Database* g_database = nullptr;
+
+void closeAtExit() {
+    try {
+        // The tables still open hear nothing: what listens to them (controls
+        // of a program that never closed its tables) may be gone already.
+        if (g_database) g_database->impl()->observers.clear();
+        Database::close();
+    } catch (...) {
+        // The process is ending; the files stay sound without a clean close.
+    }
+}
 
 // The connection's own database: it holds no table, but multi-file commits
 // need a main file on disk so that SQLite writes a super-journal and a
@@ -515,11 +531,17 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
             d.attach(i); // verifies the file; raises naming it when damaged
         }
     }
-    g_database = std::move(database);
+    // Registered once the file layer and the layouts exist, so that it runs
+    // before anything they were built of is destroyed.
+    static const bool closesAtExit = std::atexit(closeAtExit) == 0;
+    (void)closesAtExit;
+    g_database = database.release();
 }
 
 void Database::close() {
-    g_database.reset();
+    Database* open = g_database;
+    g_database = nullptr;
+    delete open;
 }
 
 bool Database::isOpen() {

@@ -29,9 +29,11 @@ struct Policy {
     std::set<std::string> superJournals; // open or not yet deleted
 };
 
+// Never destroyed: a connection still open when the statics go closes its
+// files through this layer.
 Policy& policy() {
-    static Policy p;
-    return p;
+    static auto* p = new Policy;
+    return *p;
 }
 
 // A file of ours: the system's file follows it in the same allocation.
