@@ -38,12 +38,42 @@ void guard(const std::function<void()>& handler) {
     }
 }
 
-void centreOnScreen(QWidget* window) {
+namespace {
+
+void moveToCentre(QWidget* window) {
     if (QScreen* screen = window->screen()) {
+        // A window moves by its frame: the frame, not only the client area,
+        // goes to the middle.
         QRect frame = window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+// Centres the window again when it is first shown and framed.
+class CentreOnFirstShow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            moveToCentre(window);
+            // The frame's size is known once the window system has framed it.
+            QTimer::singleShot(0, window, [window] { moveToCentre(window); });
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void centreOnScreen(QWidget* window) {
+    moveToCentre(window);
+    if (!window->isVisible()) window->installEventFilter(new CentreOnFirstShow(window));
 }
 
 QColor fromTColor(int bgr) {
