@@ -11,6 +11,7 @@ TV_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     fonts-wine fonts-liberation2 fontconfig
     poppler-utils xvfb xauth
+    cups cups-client printer-driver-cups-pdf
 )
 
 tv_missing_packages() {

@@ -1,5 +1,6 @@
 #include "app/forms.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -56,6 +57,13 @@ static void wireForms() {
     Form1->showInfoBox = [] { formatka_info->show(); };
     Form_fa4->resortCustomers = [] { Form_fa1->SortujKontrahentow(); };
     Form_fa4->customerPickers = {Form_fa1->ComboBox3, Form1->ComboBox7};
+    Form_fa1->handOver = [] { Form1->SpeedButton4Click(Form1); };
+    Form_fa1->customerRegister = Form_fa4;
+    Form_fa1->afterRestore = [] {
+        const QString customer = Form1->ComboBox7->currentText();
+        Form1->WczytajKontrahentow();
+        Form1->ComboBox7->setEditText(customer);
+    };
 }
 
 void createForms() {

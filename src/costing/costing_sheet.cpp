@@ -410,8 +410,6 @@ void TForm1::bindCommands() {
     bindButton(SpeedButton1, &TForm1::SpeedButton1Click);
     bindButton(SpeedButton16, &TForm1::SpeedButton1Click);
     bindButton(SpeedButton4, &TForm1::SpeedButton4Click);
-    // The invoice window is not part of this program yet.
-    SpeedButton4->setEnabled(false);
     connect(DBLookupComboBox1, &tv::ui::DBLookupComboBox::closeUp, this,
             [this] { tv::ui::guard([this] { DBLookupComboBox1CloseUp(DBLookupComboBox1); }); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QDate>
@@ -175,6 +176,18 @@ public:
     // saved); empty for an invoice not stored yet.
     QString storedNumber;
 
+    // Wired at start where both areas are known (src/app/forms.cpp): the
+    // costing sheet's hand-over, which the discount box runs when the
+    // operator unchecks it; the customer register of the panel "kontrahenci";
+    // what else must read the tables again after a restore.
+    std::function<void()> handOver;
+    QWidget* customerRegister = nullptr;
+    std::function<void()> afterRestore;
+    // The maker's web address the logo opens, from TARVELINO_WWW at start;
+    // empty: the logo does nothing. openAddress hands it to the desktop.
+    QString webAddress;
+    std::function<bool(const QString&)> openAddress;
+
     // ---- the window (invoice_window.cpp) -------------------------------------
     void FormCreate(QObject* Sender = nullptr);
     void FormShow(QObject* Sender = nullptr);
@@ -239,6 +252,11 @@ public:
     void ZapiszFakture(const QString& numer);
     void WczytajFakture(const QString& numer);
     void SpeedButton2Click(QObject* Sender = nullptr); // Zapisz fakturę
+    // Before the invoice stored under storedNumber is saved under another
+    // number: refuses a number that belongs to another stored invoice, else
+    // asks whether to move the stored one; false when the operator says "Nie".
+    bool confirmNumberChange(const QString& numer);
+    QString numberChangeConfirmed; // the new number the operator agreed to, until the save ends
 
     // ---- new invoice (new_invoice.cpp) ---------------------------------------------
     void NowaFaktura();
@@ -261,14 +279,22 @@ public:
     bool askStockQuestion();
     // Whether the administration's "wersja magazynowa" is on.
     bool stockVersion() const;
+    // Binds the goods picker and the hidden "odejmij all" to their handlers.
+    void bindStockHandlers();
 
     // ---- archive (archive.cpp) -------------------------------------------------------
     void SpeedButton18Click(QObject* Sender = nullptr); // Zarchiwizuj pliki
     void SpeedButton22Click(QObject* Sender = nullptr); // Rozpakuj pliki archiwalne
+    // Packs every table into the working folder's archive; tells the operator
+    // when report is set (a failure is always raised).
+    void archiveData(bool report);
 
     // ---- preview and print (invoice_print.cpp) ---------------------------------------
     void SpeedButton3Click(QObject* Sender = nullptr); // Podgląd wydruku
     void SpeedButton4Click(QObject* Sender = nullptr); // Drukuj fakturę
+    // Fills the chosen document's printout and prints its copies, one job
+    // each with its caption; false when a copy did not go out.
+    bool printDocument();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -279,6 +305,31 @@ private:
     void buildControls();
     void buildLayout();
     void bindHandlers();
+    void watchRegisters();
+
+    // The window's own helpers (invoice_window.cpp).
+    void fillPicker(QComboBox* picker, tv::Table& table, const QString& sql);
+    void syncChosenParty(QComboBox* picker, tv::Table& table, std::optional<int>& chosen);
+    void showPartyNames();
+    void registerShown();
+    void registerClosed(QObject* form);
+    void restorePicker(QComboBox* picker, tv::Table& table, const QString& text, std::optional<int> nr,
+                       bool customer);
+    void refreshAfterRestore();
+    QString archivePath() const;
+    // Lines (invoice_lines.cpp).
+    void checkLineRate(tv::Table& lines);
+    bool loadedLinesUnknown() const;
+
+    QObject* m_registerWatch = nullptr;
+    bool m_discountFromCode = false; // the discount box is being set by code
+    bool m_pricing = false;          // unit prices are being written by a discount
+    // The pickers' texts and parties when a register was opened, kept up to
+    // date by the operator's choices while it is open.
+    QString m_sellerText;
+    QString m_customerText;
+    std::optional<int> m_sellerNr;
+    std::optional<int> m_customerNr;
 };
 
 extern TForm_fa1* Form_fa1;

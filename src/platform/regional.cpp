@@ -86,6 +86,21 @@ void takeCurrencyFormat(const QLocale& locale, RegionalSettings& settings) {
     settings.negativeCurrencyFormat = kMinusFirst[settings.currencyFormat];
 }
 
+void takeNames(const QLocale& locale, RegionalSettings& settings) {
+    settings.longMonthNames.clear();
+    settings.shortMonthNames.clear();
+    settings.longDayNames.clear();
+    settings.shortDayNames.clear();
+    for (int month = 1; month <= 12; ++month) {
+        settings.longMonthNames << locale.standaloneMonthName(month, QLocale::LongFormat);
+        settings.shortMonthNames << locale.standaloneMonthName(month, QLocale::ShortFormat);
+    }
+    for (int day = 1; day <= 7; ++day) {
+        settings.longDayNames << locale.standaloneDayName(day, QLocale::LongFormat);
+        settings.shortDayNames << locale.standaloneDayName(day, QLocale::ShortFormat);
+    }
+}
+
 RegionalSettings& current() {
     static RegionalSettings settings = RegionalSettings::fromSystem();
     return settings;
@@ -94,7 +109,9 @@ RegionalSettings& current() {
 } // namespace
 
 RegionalSettings RegionalSettings::polish() {
-    return RegionalSettings();
+    RegionalSettings settings;
+    takeNames(QLocale(QLocale::Polish, QLocale::Poland), settings);
+    return settings;
 }
 
 QLocale RegionalSettings::sourceLocale(const QLocale& system) {
@@ -110,6 +127,7 @@ RegionalSettings RegionalSettings::fromSystem() {
 RegionalSettings RegionalSettings::fromLocale(const QLocale& locale) {
     if (locale.language() == QLocale::C || locale.name() == QLatin1String("C")) return polish();
     RegionalSettings settings;
+    takeNames(locale, settings);
     const QString decimal = locale.decimalPoint();
     if (decimal.size() == 1) settings.decimalSeparator = decimal[0];
     const QString group = locale.groupSeparator();

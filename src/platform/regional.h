@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QLocale;
 
@@ -22,6 +23,12 @@ struct RegionalSettings {
     // Negative currency display: 8 = "-1 zł" (the Polish default).
     int negativeCurrencyFormat = 8;
     int currencyDecimals = 2;
+    // Month names January..December and weekday names Monday..Sunday, as a
+    // date's part standing alone names them ("marzec", "poniedziałek").
+    QStringList longMonthNames;
+    QStringList shortMonthNames;
+    QStringList longDayNames;
+    QStringList shortDayNames;
 
     static RegionalSettings polish();
     // The locale the settings are taken from: the system's, or Polish (Poland)

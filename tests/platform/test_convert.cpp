@@ -540,3 +540,17 @@ TEST(RegionalSettingsFromLocale, RoundTripsTheLocalesOwnTexts) {
 }
 
 } // namespace
+
+TEST(RegionalSettingsFromLocale, NamesMonthsAndDaysAsTheyStandAlone) {
+    const tv::RegionalSettings polish = tv::RegionalSettings::polish();
+    ASSERT_EQ(polish.longMonthNames.size(), 12);
+    ASSERT_EQ(polish.longDayNames.size(), 7);
+    EXPECT_EQ(polish.longMonthNames[2], QStringLiteral("marzec"));
+    EXPECT_EQ(polish.shortMonthNames[2], QStringLiteral("mar"));
+    EXPECT_EQ(polish.longDayNames[0], QStringLiteral("poniedziałek"));
+    EXPECT_EQ(tv::RegionalSettings::fromLocale(QLocale::c()).longMonthNames, polish.longMonthNames);
+    const tv::RegionalSettings us =
+        tv::RegionalSettings::fromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(us.longMonthNames[2], QStringLiteral("March"));
+    EXPECT_EQ(us.shortDayNames[6], QStringLiteral("Sun"));
+}

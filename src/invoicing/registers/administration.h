@@ -5,6 +5,7 @@
 #include "platform/textfile.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -23,18 +24,22 @@ public:
     explicit TForm_fa10(QWidget* parent = nullptr);
     ~TForm_fa10() override;
 
+    QGroupBox* GroupBox1 = nullptr;              // "Numeracja faktur"
     QLineEdit* Edit1 = nullptr;                  // "Format numeracji:", design "#N/#MM/#YYYY"
     QLineEdit* Edit2 = nullptr;                  // "Aktualny numer faktury:", design "1"
+    QGroupBox* GroupBox2 = nullptr;              // "Wydruk na papierze:"
     QRadioButton* RadioButton1 = nullptr;        // "Wydruk na papierze:" "normalnym" (design: checked)
     QRadioButton* RadioButton2 = nullptr;        // "firmowym"
     QCheckBox* CheckBox1 = nullptr;              // "wersja magazynowa"
     QCheckBox* CheckBox2 = nullptr;              // "archiwizuj automatycznie"
+    QGroupBox* GroupBox3 = nullptr;              // "Dodatkowy tekst, uwagi"
     QLineEdit* Edit3 = nullptr;                  // "Dodatkowy tekst:"
     QLineEdit* Edit4 = nullptr;                  // "Uwagi:"
     QCheckBox* CheckBox_Ulica = nullptr;         // "miejsce wystawienia" "(nazwa ulicy, wsi)"
     QCheckBox* logo = nullptr;                   // "logo na wydruku"
     QCheckBox* FirstScreen = nullptr;            // "pomiń ekran powitalny"
-    QLabel* Image1 = nullptr;                    // "Logo twojej firmy"
+    QGroupBox* GroupBox4 = nullptr;              // "Logo twojej firmy"
+    QLabel* Image1 = nullptr;                    // the logo, stretched, hint "plik graficzny BMP"
     QLabel* Label12 = nullptr;                   // hidden, design caption "CurrentDir"
     tv::ui::PanelButton* SpeedButton3 = nullptr; // "wczytaj logo"
     tv::ui::PanelButton* SpeedButton1 = nullptr; // "OK"
@@ -54,6 +59,25 @@ public:
     void CheckBox1MouseUp(QObject* Sender = nullptr);
     void CheckBox_UlicaMouseUp(QObject* Sender = nullptr);
     void OpenPictureDialog1Close(QObject* Sender = nullptr);
+
+    // The filter of the picture dialog "wczytaj logo" opens.
+    static const QString kPictureFilter;
+
+    // Escape closes the form as its close box does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void bindHandlers();
+    void readSettingsAtStart();
+    void applySettingsLines();
+    bool settingsAreUsable();
+    void takeOverCounter();
+    void closeForm();
 };
 
 extern TForm_fa10* Form_fa10;

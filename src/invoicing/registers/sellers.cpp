@@ -1,14 +1,214 @@
 #include "invoicing/registers/sellers.h"
 
+#include <QComboBox>
+#include <QVBoxLayout>
+
+#include "invoicing/invoice_window.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/dataaware_controls.h"
+#include "platform/ui/dataaware_grid.h"
+#include "platform/ui/dataaware_source.h"
+#include "platform/ui/register_editor.h"
+
 TForm_fa3* Form_fa3 = nullptr;
+
+using tv::ui::RegisterEditor;
+using Command = RegisterEditor::Command;
+using Navigation = RegisterEditor::Navigation;
+
+namespace {
+
+const tv::ui::RegisterField kFields[] = {
+    {QStringLiteral("Identyfikator"), QStringLiteral("Id")},
+    {QStringLiteral("Imię i nazwisko"), QStringLiteral("Nazwisko")},
+    {QStringLiteral("Firma"), QStringLiteral("Firma")},
+    {QStringLiteral("Ulica"), QStringLiteral("Ulica")},
+    {QStringLiteral("Miejscowość"), QStringLiteral("Miejscowosc")},
+    {QStringLiteral("Kod"), QStringLiteral("Kod")},
+    {QStringLiteral("Telefon"), QStringLiteral("Telefon")},
+    {QStringLiteral("Faks"), QStringLiteral("Faks")},
+    {QStringLiteral("NIP"), QStringLiteral("NIP")},
+    {QStringLiteral("REGON"), QStringLiteral("REGON")},
+    {QStringLiteral("Adres e-mail"), QStringLiteral("Email")},
+    {QStringLiteral("Bank"), QStringLiteral("Bank")},
+    {QStringLiteral("Nr rachunku bankowego"), QStringLiteral("Nr_rku")},
+    {QStringLiteral("Nr dowodu osobistego"), QStringLiteral("Nr_dowodu")},
+};
+
+QVector<tv::ui::DBGridColumn> sellerColumns() {
+    const struct {
+        const char* field;
+        int width;
+    } columns[] = {{"Id", 100},  {"Nazwisko", 170},    {"Firma", 230},
+                   {"NIP", 115}, {"Miejscowosc", 130}, {"Telefon", 115}};
+    QVector<tv::ui::DBGridColumn> result;
+    for (const auto& c : columns) {
+        tv::ui::DBGridColumn column(QString::fromLatin1(c.field));
+        column.width = c.width;
+        result.append(column);
+    }
+    return result;
+}
+
+} // namespace
 
 TForm_fa3::TForm_fa3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form_fa3"));
     setWindowTitle(QStringLiteral("Zbiór sprzedawców"));
     sprzedawcy = new tv::Table(QStringLiteral("sprzedawcy.db"));
     sprzedawcy->open();
+    Query1 = new tv::Query;
+
+    Editor = new RegisterEditor(sprzedawcy, this);
+    DataSource1 = Editor->dataSource();
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    // Typing changes a seller only after "Modyfikuj pozycję" or "dodaj".
+    DataSource1->setAutoEdit(false);
+    DBGrid1 = Editor->addGrid(sellerColumns(), RegisterEditor::kPanelColour);
+    Editor->setDetailsTitle(QStringLiteral("Informacje o sprzedawcy"));
+    const QVector<tv::ui::DBEdit*> edits =
+        Editor->addEdits(QVector<tv::ui::RegisterField>(std::begin(kFields), std::end(kFields)));
+    std::copy(edits.begin(), edits.end(), DBEdits.begin());
+
+    SpeedButton7 = Editor->panel(Command::Add);
+    SpeedButton8 = Editor->panel(Command::Delete);
+    SpeedButton9 = Editor->panel(Command::Confirm);
+    SpeedButton10 = Editor->panel(Command::Cancel);
+    SpeedButton1 = Editor->panel(Command::Close);
+
+    SpeedButton3 = Editor->navigationButton(Navigation::First);
+    SpeedButton5 = Editor->navigationButton(Navigation::Prior);
+    SpeedButton6 = Editor->navigationButton(Navigation::Next);
+    SpeedButton4 = Editor->navigationButton(Navigation::Last);
+    SpeedButton20 = Editor->navigationButton(Navigation::Add);
+    SpeedButton19 = Editor->navigationButton(Navigation::Delete);
+    SpeedButton21 = Editor->navigationButton(Navigation::Edit);
+    SpeedButton14 = Editor->navigationButton(Navigation::Confirm);
+    SpeedButton15 = Editor->navigationButton(Navigation::Cancel);
+    SpeedButton2 = Editor->navigationButton(Navigation::Refresh);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(Editor);
+    resize(1000, 680);
+
+    bindHandlers();
 }
 
 TForm_fa3::~TForm_fa3() {
+    // The controls go first: they read the table while they are torn down.
+    delete Editor;
+    Editor = nullptr;
+    delete Query1;
     delete sprzedawcy;
+}
+
+void TForm_fa3::bindHandlers() {
+    auto command = [this](Command which, void (TForm_fa3::*handler)(QObject*)) {
+        QObject* sender = Editor->panel(which);
+        Editor->onCommand(which, [this, sender, handler] { (this->*handler)(sender); });
+    };
+    command(Command::Add, &TForm_fa3::SpeedButton7Click);
+    command(Command::Delete, &TForm_fa3::SpeedButton8Click);
+    command(Command::Confirm, &TForm_fa3::SpeedButton9Click);
+    command(Command::Cancel, &TForm_fa3::SpeedButton10Click);
+    command(Command::Close, &TForm_fa3::SpeedButton1Click);
+
+    auto navigation = [this](Navigation which, void (TForm_fa3::*handler)(QObject*)) {
+        QObject* sender = Editor->navigationButton(which);
+        Editor->onNavigation(which, [this, sender, handler] { (this->*handler)(sender); });
+    };
+    navigation(Navigation::First, &TForm_fa3::SpeedButton3Click);
+    navigation(Navigation::Prior, &TForm_fa3::SpeedButton5Click);
+    navigation(Navigation::Next, &TForm_fa3::SpeedButton6Click);
+    navigation(Navigation::Last, &TForm_fa3::SpeedButton4Click);
+    navigation(Navigation::Add, &TForm_fa3::SpeedButton20Click);
+    navigation(Navigation::Delete, &TForm_fa3::SpeedButton19Click);
+    navigation(Navigation::Edit, &TForm_fa3::SpeedButton21Click);
+    navigation(Navigation::Confirm, &TForm_fa3::SpeedButton14Click);
+    navigation(Navigation::Cancel, &TForm_fa3::SpeedButton15Click);
+    navigation(Navigation::Refresh, &TForm_fa3::SpeedButton2Click);
+}
+
+// "dodaj": one more than the highest number over the whole register and over
+// the sellers that issued invoices name, so that a deleted seller's number
+// never passes to another and the old invoices keep their issuer.
+void TForm_fa3::SpeedButton7Click(QObject*) {
+    sprzedawcy->first();
+    const int number =
+        RegisterEditor::nextNumber({QStringLiteral("select max(Nr) from sprzedawcy"),
+                                    QStringLiteral("select max(Nr_sprzed) from wyst_faktury")});
+    sprzedawcy->append();
+    sprzedawcy->fieldByName(QStringLiteral("Nr")).setAsInteger(number);
+}
+
+void TForm_fa3::SpeedButton8Click(QObject*) {
+    Editor->deleteWithQuestion(QStringLiteral("Czy na pewno usunąć pozycję?"));
+}
+
+void TForm_fa3::SpeedButton9Click(QObject*) {
+    Editor->postPending();
+}
+
+void TForm_fa3::SpeedButton10Click(QObject*) {
+    sprzedawcy->cancel();
+}
+
+// "zamknij": the invoice window's seller picker holds every seller's Id in
+// order; the seller chosen for the invoice on screen stays in it.
+void TForm_fa3::SpeedButton1Click(QObject*) {
+    sprzedawcy->refresh();
+    Query1->close();
+    Query1->setSql(QStringLiteral("select Id from sprzedawcy order by Id"));
+    Query1->open();
+    QStringList ids;
+    const int count = Query1->recordCount();
+    ids.reserve(count);
+    Query1->first();
+    tv::Field id = Query1->fieldByName(QStringLiteral("Id"));
+    for (int i = 0; i < count; ++i) {
+        ids.append(id.asString());
+        Query1->next();
+    }
+    Query1->close();
+    QComboBox* picker = Form_fa1->ComboBox2;
+    const QString text = picker->currentText();
+    picker->clear();
+    picker->addItems(ids);
+    if (picker->isEditable())
+        picker->setEditText(text);
+    else
+        picker->setCurrentIndex(picker->findText(text));
+    close();
+}
+
+void TForm_fa3::SpeedButton20Click(QObject* Sender) {
+    SpeedButton7Click(Sender);
+}
+void TForm_fa3::SpeedButton19Click(QObject* Sender) {
+    SpeedButton8Click(Sender);
+}
+void TForm_fa3::SpeedButton14Click(QObject* Sender) {
+    SpeedButton9Click(Sender);
+}
+void TForm_fa3::SpeedButton15Click(QObject* Sender) {
+    SpeedButton10Click(Sender);
+}
+void TForm_fa3::SpeedButton3Click(QObject*) {
+    sprzedawcy->first();
+}
+void TForm_fa3::SpeedButton5Click(QObject*) {
+    sprzedawcy->prior();
+}
+void TForm_fa3::SpeedButton6Click(QObject*) {
+    sprzedawcy->next();
+}
+void TForm_fa3::SpeedButton4Click(QObject*) {
+    sprzedawcy->last();
+}
+void TForm_fa3::SpeedButton21Click(QObject*) {
+    sprzedawcy->edit();
+}
+void TForm_fa3::SpeedButton2Click(QObject*) {
+    sprzedawcy->refresh();
 }

@@ -2,9 +2,12 @@
 
 #include <QObject>
 
+#include "invoicing/reports/printout_parts.h"
 #include "platform/report/report.h"
 
-// The bill printout, the VAT invoice's near twin without VAT figures.
+// The bill printout, the VAT invoice's near twin without VAT figures: one
+// gross value per line and in total, the issuer's signature only, and no
+// remarks. Filled by WypelnijRachunek before every preview or print.
 class TForm_fa7 : public QObject {
     Q_OBJECT
 public:
@@ -14,6 +17,9 @@ public:
     void WypelnijRachunek();
 
     tv::report::Report QuickRep1;
+
+private:
+    invoicing::printout::BelowBlocks m_belowBlocks;
 };
 
 extern TForm_fa7* Form_fa7;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "invoicing/reports/printout_parts.h"
 #include "platform/report/report.h"
 
 // The VAT invoice printout. The design is built once; WypelnijFakture copies
@@ -18,6 +19,11 @@ public:
     void WypelnijFakture();
 
     tv::report::Report QuickRep1;
+
+private:
+    void fillRemarksAndReceiver();
+
+    invoicing::printout::BelowBlocks m_belowBlocks;
 };
 
 extern TForm_fa6* Form_fa6;

@@ -29,7 +29,7 @@ QVector<tv::TableLayout> invoicingTables() {
                                 money("WartoscVAT"), money("Brutto"), date("Data_sp"), alpha("Termin_pl", 20),
                                 alpha("Zamowienie", 20), alpha("Sp_wysylki", 20), longInt("Mies_sp"),
                                 longInt("Rodz_fa"), longInt("Rodz_wy"), longInt("Rabat")},
-                               {}, {QStringLiteral("Data_wyst")});
+                               {}, {QStringLiteral("Data_wyst"), QStringLiteral("Nr")});
     QVector<tv::FieldDef> issuedLines = costing::invoiceLineFields();
     issuedLines << alpha("Nr_faktury", 20);
     all << tv::TableLayout::of("wyst_pozycje", "wyst_pozycje.db", issuedLines, {},
@@ -41,6 +41,11 @@ QVector<tv::TableLayout> invoicingTables() {
                                 alpha("Jm", 10), money("Netto"), alpha("Opis", 100), alpha("PKWiU", 20),
                                 alpha("Klasa", 10), number("Magazyn"), alpha("Id", 255)},
                                {"Nazwa", "Nr"});
+    // What the stock version took from stock for each saved invoice, goods by
+    // name: a save deducts only the difference against it.
+    all << tv::TableLayout::of("rozchody", "rozchody.db",
+                               {alpha("Nr_faktury", 20), alpha("Nazwa", 255), number("Ilosc")}, {},
+                               {QStringLiteral("Nr_faktury")});
     return all;
 }
 
