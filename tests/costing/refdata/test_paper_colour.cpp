@@ -13,7 +13,6 @@
 #include "costing/refdata/paper_colour.h"
 #include "costing/refdata/paper_kinds.h"
 #include "costing/rules/money.h"
-#include "costing/rules/money.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
