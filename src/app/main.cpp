@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         app.setQuitOnLastWindowClosed(false);
         tv::ui::installPolishTranslations(app);
         tv::setRegional(tv::RegionalSettings::fromSystem());
+        tv::ui::useProgramLocale();
         tv::ui::setApplicationTitle(QStringLiteral("Tarvelino"));
         tv::ui::setHelpFile(QStringLiteral("KM550HELP.HLP"));
         const QString data = findDataDir();

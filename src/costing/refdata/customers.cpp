@@ -49,6 +49,9 @@ const QVector<RegisterField>& customerEditFields() {
 
 namespace {
 
+constexpr int kRegisterWidth = 1000;
+constexpr int kRegisterHeight = 680;
+
 // The search boxes and the fields they narrow, in the order of the filter.
 const QStringList kSearchFields = {QStringLiteral("Id"), QStringLiteral("Firma"), QStringLiteral("Nazwisko"),
                                    QStringLiteral("NIP")};
@@ -67,15 +70,16 @@ void refillPicker(QComboBox* picker, const QStringList& ids) {
 }
 
 // The grid's columns, wide enough that a whole tax number, town and phone
-// number show without scrolling.
+// number show without scrolling, and narrow enough that the register with
+// its commands and search fits a 1024 × 768 screen.
 QVector<tv::ui::DBGridColumn> customerColumns() {
     const struct {
         const char* field;
         const char* title;
         int width;
-    } columns[] = {{"Id", "Identyfikator", 100}, {"Nazwisko", "Imię i nazwisko", 170},
-                   {"Firma", "", 230},           {"NIP", "", 115},
-                   {"Miejscowosc", "", 130},     {"Telefon", "", 115}};
+    } columns[] = {{"Id", "Identyfikator", 90}, {"Nazwisko", "Imię i nazwisko", 130},
+                   {"Firma", "", 160},          {"NIP", "", 105},
+                   {"Miejscowosc", "", 110},    {"Telefon", "", 100}};
     QVector<tv::ui::DBGridColumn> result;
     for (const auto& c : columns) {
         tv::ui::DBGridColumn column(QString::fromLatin1(c.field), QString::fromUtf8(c.title));
@@ -137,8 +141,10 @@ TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Editor);
-    // Room for the whole grid row beside the commands, within a 1280 × 800 screen.
-    resize(1180, 720);
+    // Room for the whole grid row beside the commands, within a 1024 × 768
+    // screen with its title bar and a panel of the desktop.
+    resize(kRegisterWidth, kRegisterHeight);
+    tv::ui::centreOnScreen(this);
 
     bindHandlers();
 }
