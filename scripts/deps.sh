@@ -39,8 +39,15 @@ tv_install_deps() {
     apt-get install -y -qq --no-install-recommends $missing
 }
 
+# tv_build <dir> [target...]: configures and builds the given targets, or
+# everything (the program, every test and benchmark) when none is named.
 tv_build() {
     local dir=$1
+    shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    if [ "$#" -gt 0 ]; then
+        cmake --build "$dir" -j "$(nproc)" --target "$@"
+    else
+        cmake --build "$dir" -j "$(nproc)"
+    fi
 }

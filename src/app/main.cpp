@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         app.setQuitOnLastWindowClosed(false);
         tv::ui::installPolishTranslations(app);
         tv::setRegional(tv::RegionalSettings::fromSystem());
+        tv::ui::useProgramLocale();
         // The working folder is the folder the program was started in.
         startProgram(QDir::currentPath(), findDataDir());
         result = app.exec();

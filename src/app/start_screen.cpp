@@ -56,6 +56,7 @@ TForm_start::TForm_start(QWidget* parent) : QWidget(parent, Qt::Tool) {
     Panel1->onMouseUp = [this] { Panel1MouseUp(Panel1); };
     tv::ui::onClick(Panel1, [this] { Panel1Click(Panel1); });
     layout->addWidget(Panel1, 0, Qt::AlignHCenter);
+    tv::ui::centreOnScreen(this);
 }
 
 void TForm_start::Panel1Click(QObject*) {

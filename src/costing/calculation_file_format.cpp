@@ -70,6 +70,14 @@ private:
 
 } // namespace
 
+QDate earliestCalculationDate() {
+    return QDate(1752, 9, 14);
+}
+
+QDate latestCalculationDate() {
+    return QDate(9999, 12, 31);
+}
+
 QStringList calculationLines(const CalculationTexts& calculation) {
     QStringList lines;
     lines.reserve(kPaperLineSize * int(calculation.paper.size()) + CalculationTexts::kFixedLines);
@@ -154,7 +162,12 @@ CalculationReading readCalculation(const QStringList& lines) {
     if (const std::optional<QString> date = reader.take()) {
         reading.texts.date = *date;
         reading.date = tv::parseDateLenient(*date);
-        if (!reading.date.isValid()) reader.fail(dateLine, QStringLiteral("„%1” nie jest datą").arg(*date));
+        if (!reading.date.isValid())
+            reader.fail(dateLine, QStringLiteral("„%1” nie jest datą").arg(*date));
+        else if (reading.date < earliestCalculationDate() || reading.date > latestCalculationDate())
+            reader.fail(dateLine, QStringLiteral("„%1” nie jest datą z zakresu od %2 do %3")
+                                      .arg(*date, tv::DateToStr(earliestCalculationDate()),
+                                           tv::DateToStr(latestCalculationDate())));
     }
     reading.ok = !reader.failed();
     return reading;

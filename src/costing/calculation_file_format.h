@@ -49,9 +49,14 @@ struct CalculationReading {
     QString problem;
 };
 
+// The dates the sheet's date box holds. A file's date outside them (a year
+// cut short to "202" by a truncated file) is no date of a calculation.
+QDate earliestCalculationDate();
+QDate latestCalculationDate();
+
 // Checks the line count, the paper-line count, each paper line's numbers and
 // money, the format number and the date (short form, yyyy-MM-dd, dd.MM.yyyy or
-// dd-MM-yyyy). Field and option lines are taken as they are: the sheet's own
+// dd-MM-yyyy, within the date box's range). Field and option lines are taken as they are: the sheet's own
 // checks deal with them. Lines after the last one the file needs are ignored.
 CalculationReading readCalculation(const QStringList& lines);
 

@@ -1,5 +1,7 @@
 #include "costing/costing_sheet.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +20,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "costing/calculation_file_format.h"
 #include "costing/costing_sheet_catalogue.h"
 #include "costing/refdata/customers.h"
 #include "costing/refdata/initial_settings.h"
@@ -25,6 +28,7 @@
 #include "costing/refdata/paper_formats.h"
 #include "costing/refdata/paper_kinds.h"
 #include "platform/clock.h"
+#include "platform/report/fonts.h"
 #include "platform/ui/application.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
@@ -38,6 +42,8 @@ using costing::Kind;
 namespace {
 
 const QString kCaption = QStringLiteral("Arkusz kalkulacyjny Tarvelino 2.22");
+constexpr int kClientWidth = 644;
+constexpr int kClientHeight = 477;
 
 // Results white on navy, fields that other forms fill on silver.
 void applyKindLook(QWidget* control, Kind kind) {
@@ -72,6 +78,9 @@ QComboBox* makeOptionList(QWidget* parent, const QStringList& items) {
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
+    // The sheet's designed font: every field of the busiest tab fits the
+    // designed client area with it, on every machine alike.
+    setFont(QFont(tv::report::pinnedFamily(QStringLiteral("Tahoma")), 8));
 
     kontrahenci = new tv::Table(QStringLiteral("kontrahenci.db"));
     formaty = new tv::Table(QStringLiteral("formaty.db"));
@@ -161,6 +170,7 @@ void TForm1::buildMenuAndToolbar() {
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFocusPolicy(Qt::NoFocus);
+    ToolBar1->setIconSize(QSize(16, 16));
     auto tool = [this](tv::ui::SpeedButton*& button, const char* name, const QString& hint,
                        QStyle::StandardPixmap icon, const QString& caption = QString()) {
         button = new tv::ui::SpeedButton(caption, this);
@@ -203,6 +213,8 @@ void TForm1::buildLayout() {
         page->setObjectName(tabDef.objectName);
         *tabs[tabIndex++] = page;
         auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(4, 4, 4, 4);
+        pageLayout->setSpacing(4);
         QGridLayout* summaryColumns = nullptr;
         if (tabDef.objectName == QLatin1String("TabSheet4")) {
             summaryColumns = new QGridLayout;
@@ -221,12 +233,14 @@ void TForm1::buildLayout() {
                 container = new QWidget(page);
             }
             auto* grid = new QGridLayout(container);
-            grid->setHorizontalSpacing(6);
-            grid->setVerticalSpacing(4);
+            grid->setContentsMargins(6, 4, 6, 4);
+            grid->setHorizontalSpacing(4);
+            grid->setVerticalSpacing(2);
             int r = 0;
             for (const costing::Row& rowDef : groupDef.rows) {
                 if (!rowDef.caption.isEmpty()) grid->addWidget(new QLabel(rowDef.caption, container), r, 0);
                 auto* cells = new QHBoxLayout;
+                cells->setSpacing(3);
                 for (const costing::Cell& cell : rowDef.cells) {
                     if (cell.name.isEmpty()) {
                         auto* label = new QLabel(cell.fixed, container);
@@ -259,6 +273,8 @@ void TForm1::buildLayout() {
                         auto* date = new QDateEdit(container);
                         date->setCalendarPopup(true);
                         date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+                        date->setDateRange(costing::earliestCalculationDate(),
+                                           costing::latestCalculationDate());
                         w = date;
                     } else if (cell.name.startsWith(QLatin1String("SpeedButton"))) {
                         static const QHash<QString, QString> hints = {
@@ -279,7 +295,8 @@ void TForm1::buildLayout() {
                     // free texts take the rest of the row.
                     const bool button = qobject_cast<tv::ui::SpeedButton*>(w) != nullptr;
                     if (cell.width > 0 && !button)
-                        w->setFixedWidth(metrics.averageCharWidth() * cell.width + 16);
+                        w->setFixedWidth(std::max(metrics.averageCharWidth() * cell.width + 16,
+                                                  w->minimumSizeHint().width()));
                     cells->addWidget(w, cell.width > 0 || button ? 0 : 1);
                     m_controls.insert(cell.name, w);
                 }
@@ -341,8 +358,15 @@ void TForm1::buildLayout() {
     // the job's invoice line name is 255 characters with its longest prefix.
     Edit1->setMaxLength(232);
     ComboBox1->lineEdit()->setMaxLength(3);
+    // Every field and list text is saved in the calculation file, which is
+    // code page 1250: what the operator types stays within it.
+    for (QWidget* control : std::as_const(m_controls)) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) tv::ui::keepToCodePage1250(edit);
+        if (auto* combo = qobject_cast<QComboBox*>(control)) tv::ui::keepToCodePage1250(combo);
+    }
 
-    resize(900, 640);
+    // The designed client area below the menu, at a fixed size.
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     tv::ui::centreOnScreen(this);
 }
 

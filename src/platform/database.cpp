@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include <QDate>
 #include <QDir>
@@ -17,7 +18,22 @@ namespace tv {
 
 namespace {
 
-std::unique_ptr<Database> g_database;
+// A plain pointer, never destroyed with the statics: the connection closes
+// when the program calls close(), or else at exit before any static the
+// closing needs (the layouts, the file layer) has gone, whatever order the
+// statics of the program and its libraries are destroyed in.
+Database* g_database = nullptr;
+
+void closeAtExit() {
+    try {
+        // The tables still open hear nothing: what listens to them (controls
+        // of a program that never closed its tables) may be gone already.
+        if (g_database) g_database->impl()->observers.clear();
+        Database::close();
+    } catch (...) {
+        // The process is ending; the files stay sound without a clean close.
+    }
+}
 
 // The connection's own database: it holds no table, but multi-file commits
 // need a main file on disk so that SQLite writes a super-journal and a
@@ -190,6 +206,13 @@ void Database::Impl::damaged(int layout, const QString& detail) {
     throw EDatabaseError(tableFileMessage(allLayouts()[size_t(layout)], detail));
 }
 
+void Database::Impl::inUse(const QString& fileName) {
+    throw EDatabaseError(
+        QStringLiteral("Folder roboczy „%1” jest używany przez inną kopię programu: plik „%2” "
+                       "jest zajęty. Zamknij drugą kopię programu i spróbuj ponownie.")
+            .arg(QDir::toNativeSeparators(folder), fileName));
+}
+
 void Database::Impl::detach(int layout) {
     Slot& slot = files[size_t(layout)];
     if (!slot.attached) return;
@@ -207,10 +230,12 @@ void Database::Impl::applyPragmas(int layout) {
     Slot& slot = files[size_t(layout)];
     const TableLayout& table = allLayouts()[size_t(layout)];
     const QString schema = detail::quoteIdentifier(detail::schemaName(table));
-    // Working tables are rebuilt on every use, so they trade durability for
-    // speed: no sync, and a journal that is truncated rather than deleted. It
-    // stays on disk, so a program that dies mid-write still leaves a sound file.
-    // The shop's data is synced at every commit.
+    // Working tables are rebuilt on every use: their files are never flushed
+    // to disk (the file layer leaves that out), but they keep a journal and a
+    // synchronous level above OFF, so that a transaction over several files
+    // takes them into its super-journal and lands whole in every one of them.
+    // The journal is truncated rather than deleted, which is cheaper. The
+    // shop's data is flushed at every commit.
     if (!sqlite3_get_autocommit(db)) {
         slot.pragmasPending = true;
         return;
@@ -218,7 +243,7 @@ void Database::Impl::applyPragmas(int layout) {
     execOn(layout,
            QStringLiteral("PRAGMA %1.journal_mode=%2; PRAGMA %1.synchronous=%3; PRAGMA %1.cache_size=-16384")
                .arg(schema, table.durable ? QStringLiteral("DELETE") : QStringLiteral("TRUNCATE"),
-                    table.durable ? QStringLiteral("FULL") : QStringLiteral("OFF")));
+                    table.durable ? QStringLiteral("FULL") : QStringLiteral("NORMAL")));
     slot.pragmasPending = false;
 }
 
@@ -229,6 +254,7 @@ void Database::Impl::verify(int layout, bool full) {
     const QByteArray info =
         QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, detail::quoteIdentifier(table.name)).toUtf8();
     int rc = sqlite3_prepare_v2(db, info.constData(), -1, &statement, nullptr);
+    if (detail::isBusy(rc)) inUse(table.fileName);
     if (rc != SQLITE_OK) damaged(layout, describeOpenError(db, rc));
     QStringList names;
     QStringList types;
@@ -238,6 +264,7 @@ void Database::Impl::verify(int layout, bool full) {
             << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))).toUpper();
     }
     sqlite3_finalize(statement);
+    if (detail::isBusy(rc)) inUse(table.fileName);
     if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, rc));
     if (names.isEmpty()) damaged(layout, QStringLiteral("brak tabeli „%1”").arg(table.name));
     QStringList expectedNames;
@@ -267,6 +294,7 @@ void Database::Impl::verify(int layout, bool full) {
     else
         verdict = describeOpenError(db, rc);
     sqlite3_finalize(statement);
+    if (detail::isBusy(rc)) inUse(table.fileName);
     if (verdict != QLatin1String("ok"))
         damaged(layout, QStringLiteral("kontrola spójności nie powiodła się (%1)").arg(verdict));
     // Indexes that this version keeps for speed are added to older files.
@@ -316,9 +344,15 @@ void Database::Impl::attach(int layout) {
         fail(layout, detail::sqliteMessage(db));
     const QByteArray uriUtf8 = uri.toUtf8();
     sqlite3_bind_text(statement, 1, uriUtf8.constData(), -1, SQLITE_TRANSIENT);
+    detail::setNextFileWorking(!table.durable);
     const int rc = sqlite3_step(statement);
+    detail::setNextFileWorking(false);
     sqlite3_finalize(statement);
-    if (rc != SQLITE_DONE) damaged(layout, describeOpenError(db, sqlite3_extended_errcode(db)));
+    if (rc != SQLITE_DONE) {
+        const int code = sqlite3_extended_errcode(db);
+        if (detail::isBusy(code)) inUse(table.fileName);
+        damaged(layout, describeOpenError(db, code));
+    }
     slot.attached = true;
     slot.lastUse = ++clock;
     try {
@@ -386,6 +420,16 @@ void Database::Impl::createFile(int layout, const QString& tsvPath) {
     slot.checked = true;
 }
 
+bool Database::Impl::wroteDurableTable() const {
+    for (int i = 0; i < int(files.size()); ++i) {
+        const TableLayout& layout = allLayouts()[size_t(i)];
+        if (!files[size_t(i)].attached || !layout.durable) continue;
+        const QByteArray schema = detail::schemaName(layout).toUtf8();
+        if (sqlite3_txn_state(db, schema.constData()) == SQLITE_TXN_WRITE) return true;
+    }
+    return false;
+}
+
 void Database::Impl::resetObservers(int layout) {
     const std::vector<detail::TableObserver*> copy = observers;
     for (detail::TableObserver* observer : copy) {
@@ -438,14 +482,33 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
     const QString mainPath = QDir(d.folder).filePath(QLatin1String(kMainFile));
     if (sqlite3_open_v2(QFile::encodeName(mainPath).constData(), &d.db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+                        detail::syncVfsName()) != SQLITE_OK) {
         const QString message = d.db ? detail::sqliteMessage(d.db) : QString();
         throw EDatabaseError(QStringLiteral("Nie można otworzyć tabel w folderze „%1”: %2")
                                  .arg(QDir::toNativeSeparators(d.folder), message));
     }
     detail::registerCollation(d.db);
     sqlite3_extended_result_codes(d.db, 1);
+    // Another copy of the program working in the folder holds a file only
+    // for a moment; a statement waits that long before it gives up.
+    sqlite3_busy_timeout(d.db, detail::kBusyTimeoutMs);
     d.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+    // The connection's own file is read first, so that a fault of its own is
+    // reported under its name rather than under the first table's.
+    {
+        sqlite3_stmt* check = nullptr;
+        int rc = sqlite3_prepare_v2(d.db, "SELECT count(*) FROM main.sqlite_master", -1, &check, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_step(check);
+        sqlite3_finalize(check);
+        if (detail::isBusy(rc)) d.inUse(QLatin1String(kMainFile));
+        if (rc != SQLITE_ROW)
+            throw EDatabaseError(
+                QStringLiteral(
+                    "Plik „%1” w folderze roboczym „%2” jest uszkodzony lub nieczytelny: %3. Plik nie "
+                    "przechowuje żadnych danych: usuń go, a program utworzy go na nowo.")
+                    .arg(QLatin1String(kMainFile), QDir::toNativeSeparators(d.folder),
+                         describeOpenError(d.db, rc)));
+    }
     d.attachLimit = sqlite3_limit(d.db, SQLITE_LIMIT_ATTACHED, -1);
     const std::deque<TableLayout>& layouts = allLayouts();
     d.files.resize(layouts.size());
@@ -468,11 +531,17 @@ void Database::open(const QString& workingFolder, const QString& deliveredData) 
             d.attach(i); // verifies the file; raises naming it when damaged
         }
     }
-    g_database = std::move(database);
+    // Registered once the file layer and the layouts exist, so that it runs
+    // before anything they were built of is destroyed.
+    static const bool closesAtExit = std::atexit(closeAtExit) == 0;
+    (void)closesAtExit;
+    g_database = database.release();
 }
 
 void Database::close() {
-    g_database.reset();
+    Database* open = g_database;
+    g_database = nullptr;
+    delete open;
 }
 
 bool Database::isOpen() {
@@ -516,7 +585,10 @@ void Database::transaction(const std::function<void()>& fn) {
             throw;
         }
         d.openTransactions.clear();
-        if (sqlite3_exec(d.db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        detail::setCommitFlushes(d.wroteDurableTable());
+        const int committed = sqlite3_exec(d.db, "COMMIT", nullptr, nullptr, nullptr);
+        detail::setCommitFlushes(true);
+        if (committed != SQLITE_OK) {
             const QString message = detail::sqliteMessage(d.db);
             sqlite3_exec(d.db, "ROLLBACK", nullptr, nullptr, nullptr);
             d.transactionDepth = 0;

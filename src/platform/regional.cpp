@@ -114,6 +114,12 @@ RegionalSettings RegionalSettings::polish() {
     return settings;
 }
 
+QLocale RegionalSettings::sourceLocale(const QLocale& system) {
+    if (system.language() == QLocale::C || system.name() == QLatin1String("C"))
+        return QLocale(QLocale::Polish, QLocale::Poland);
+    return system;
+}
+
 RegionalSettings RegionalSettings::fromSystem() {
     return fromLocale(QLocale::system());
 }

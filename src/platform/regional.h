@@ -31,6 +31,9 @@ struct RegionalSettings {
     QStringList shortDayNames;
 
     static RegionalSettings polish();
+    // The locale the settings are taken from: the system's, or Polish (Poland)
+    // where the system has none (C or POSIX).
+    static QLocale sourceLocale(const QLocale& system);
     // The settings of the system locale (LC_NUMERIC, LC_TIME, LC_MONETARY as Qt
     // sees them), or polish() when the locale is C or POSIX.
     static RegionalSettings fromSystem();

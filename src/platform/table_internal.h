@@ -126,7 +126,22 @@ int autoIncField(const TableLayout& layout);
 void compileFilter(const TableLayout& layout, const QVector<Table::FilterTerm>& terms, QString& where,
                    std::vector<Value>& values);
 
+// The last error of the connection in words. A file still locked by another
+// copy of the program once the busy timeout has passed is described as such.
 QString sqliteMessage(sqlite3* db);
+bool isBusy(int resultCode); // SQLITE_BUSY or SQLITE_LOCKED, extended or not
+QString busyDetail();
+// How long a statement waits for a file another copy of the program holds.
+constexpr int kBusyTimeoutMs = 2000;
+
+// The file layer the connection opens its table files through (registered on
+// first use): the system's own, without the disk flushes of working tables.
+const char* syncVfsName();
+// Whether the table file attached next is a working table's.
+void setNextFileWorking(bool working);
+// Whether the coming commit wrote a table of the shop's data, so that its
+// super-journal must reach the disk before the commit counts.
+void setCommitFlushes(bool flush);
 
 // Resets a statement when it goes out of scope so that it never holds a
 // read transaction (which would keep its file from being detached).
@@ -204,12 +219,15 @@ struct Database::Impl {
     void execOn(int layout, const QString& sql);
     [[noreturn]] void fail(int layout, const QString& what);
     [[noreturn]] void damaged(int layout, const QString& detail);
+    // The file is locked by another copy of the program working in the folder.
+    [[noreturn]] void inUse(const QString& fileName);
 
     // Replaces the file with an empty table (or one filled from a delivered
     // data file), atomically.
     void createFile(int layout, const QString& tsvPath);
     void verify(int layout, bool full);
     void applyPragmas(int layout);
+    bool wroteDurableTable() const;  // in the running transaction
     void resetObservers(int layout); // -1: every table
     void closeAll();
 };

@@ -187,8 +187,20 @@ QStringList createIndexSql(const TableLayout& layout, const QString& schemaPrefi
     return sql;
 }
 
+bool isBusy(int resultCode) {
+    return (resultCode & 0xFF) == SQLITE_BUSY || (resultCode & 0xFF) == SQLITE_LOCKED;
+}
+
 QString sqliteMessage(sqlite3* db) {
+    // A file another copy of the program keeps locked is not at fault.
+    if (isBusy(sqlite3_extended_errcode(db))) return busyDetail();
     return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+QString busyDetail() {
+    return QStringLiteral(
+               "folder roboczy jest używany przez inną kopię programu (plik zajęty dłużej niż %1 s)")
+        .arg(kBusyTimeoutMs / 1000);
 }
 
 } // namespace detail

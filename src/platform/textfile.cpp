@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,6 +84,18 @@ QByteArray toCp1250(const QString& text) {
     return bytes;
 }
 
+bool inCp1250(QChar c) {
+    return c.unicode() < 0x80 || encodeTable()[c.unicode()] != 0;
+}
+
+QString keepCp1250(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text)
+        if (inCp1250(c)) kept.append(c);
+    return kept;
+}
+
 QString fromCp1250(const QByteArray& bytes) {
     QString text;
     text.resize(bytes.size());
@@ -93,12 +107,61 @@ QString fromCp1250(const QByteArray& bytes) {
     return text;
 }
 
+namespace {
+
+// Temporary files of a save are named ".<file>.tv-XXXXXX" beside the file and
+// held locked while they are written. One left by a save that never finished
+// (the program was killed) is locked by nobody: the next save into the folder
+// removes it.
+const char* const kTemporaryMark = ".tv-";
+
+bool isOurTemporary(const QString& name) {
+    const qsizetype mark = name.lastIndexOf(QLatin1String(kTemporaryMark));
+    return name.startsWith(u'.') && mark > 1 && name.size() - mark == 4 + 6 &&
+           std::all_of(name.cbegin() + mark + 4, name.cend(),
+                       [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; });
+}
+
+void removeStaleTemporaries(const QString& directory) {
+    const QStringList entries =
+        QDir(directory).entryList({QStringLiteral(".*") + QLatin1String(kTemporaryMark) + u'*'},
+                                  QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (!isOurTemporary(entry)) continue;
+        const QByteArray name = QFile::encodeName(QDir(directory).filePath(entry));
+        const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) continue;
+        // A save still writing holds its lock; only an orphan can be taken.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(name.constData());
+        ::close(fd);
+    }
+}
+
+// Creates and locks a fresh temporary file; a cleaner of another copy of the
+// program that removed it between the two steps makes it try again.
+int createTemporary(QByteArray& pattern, const QByteArray& templ) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        pattern = templ;
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0) return -1;
+        struct stat info {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
+        ::close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+} // namespace
+
 void saveFileAtomically(const QString& path, const QByteArray& contents) {
     const QFileInfo target(path);
     const QString directory = target.absolutePath();
-    QByteArray pattern =
-        QFile::encodeName(QDir(directory).filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    const int fd = ::mkstemp(pattern.data());
+    removeStaleTemporaries(directory);
+    const QByteArray templ = QFile::encodeName(QDir(directory).filePath(
+        QStringLiteral(".%1%2XXXXXX").arg(target.fileName(), QLatin1String(kTemporaryMark))));
+    QByteArray pattern;
+    const int fd = createTemporary(pattern, templ);
     if (fd < 0) throw EFileError(fileError(QStringLiteral("Nie można zapisać pliku"), path, systemReason()));
     auto fail = [&](const QString& reason) {
         ::close(fd);
@@ -126,15 +189,10 @@ void saveFileAtomically(const QString& path, const QByteArray& contents) {
         ::fchmod(fd, 0666 & ~mask);
     }
     if (::fsync(fd) != 0) fail(systemReason());
-    if (::close(fd) != 0) {
-        ::unlink(pattern.constData());
-        throw EFileError(fileError(QStringLiteral("Nie można zapisać pliku"), path, systemReason()));
-    }
-    if (::rename(pattern.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        const QString reason = systemReason();
-        ::unlink(pattern.constData());
-        throw EFileError(fileError(QStringLiteral("Nie można zapisać pliku"), path, reason));
-    }
+    // Renamed while still open and locked, so that no cleaner takes it for an orphan.
+    if (::rename(pattern.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        fail(systemReason());
+    ::close(fd);
     // The rename itself reaches the disk with the folder's entry.
     const int dirFd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY);
     if (dirFd >= 0) {

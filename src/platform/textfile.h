@@ -9,6 +9,10 @@ namespace tv {
 // Windows code page 1250 both ways; a character the code page lacks becomes '?'.
 QByteArray toCp1250(const QString& text);
 QString fromCp1250(const QByteArray& bytes);
+// Whether the code page has the character (a surrogate half never counts).
+bool inCp1250(QChar c);
+// The text without the characters the code page lacks.
+QString keepCp1250(const QString& text);
 
 // Replaces the file whole or not at all: writes a temporary file beside it,
 // flushes it to disk and renames it over the old one. Raises EFileError.

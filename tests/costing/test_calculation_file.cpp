@@ -23,6 +23,7 @@
 #include "platform/ui/messages.h"
 #include "sheet_fixture.h"
 #include "support/app_fixture.h"
+#include "support/typing.h"
 
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -200,6 +201,10 @@ const RejectedCase kRejected[] = {
     {"FormatNotANumber", [](QStringList& l) { l[14] = "A4"; }, 15, "numer formatu"},
     {"DateNotADate", [](QStringList& l) { l[101] = "jutro"; }, 102, "„jutro” nie jest datą"},
     {"ImpossibleDate", [](QStringList& l) { l[101] = "31.02.2024"; }, 102, "nie jest datą"},
+    // A file cut inside its last line: the year 202 is outside the date box.
+    {"DateCutShort", [](QStringList& l) { l[101] = "10.12.202"; }, 102,
+     "„10.12.202” nie jest datą z zakresu"},
+    {"DateBeforeTheDateBox", [](QStringList& l) { l[101] = "1700-01-01"; }, 102, "nie jest datą z zakresu"},
     // Once lines are missing the others are out of place: the shortage is the fault.
     {"ShortFileBeforeItsContent",
      [](QStringList& l) {
@@ -487,6 +492,28 @@ TEST_F(CalculationFileTest, ACustomerNoLongerInTheRegisterStillShows) {
     EXPECT_EQ(Form1->ComboBox7->currentText(), "ZNIKNĄŁ");
 }
 
+// The file is code page 1250: a character outside it is never typed into the
+// sheet, so that the reopened calculation names what the screen showed.
+TEST_F(CalculationFileTest, TypedTextsStayWhatTheFileCanHold) {
+    showSheet();
+    QLineEdit* customer = Form1->ComboBox7->lineEdit();
+    customer->setFocus();
+    tvtest::typeText(customer, QStringLiteral("ΩMEGA"));
+    edit(1)->setFocus();
+    tvtest::typeText(edit(1), QStringLiteral("Ulotka ✓ „Łąka”"));
+    edit(3)->setFocus();
+    tvtest::typeText(edit(3), QStringLiteral("papier α"));
+    EXPECT_EQ(Form1->ComboBox7->currentText(), "MEGA");
+    EXPECT_EQ(edit(1)->text(), "Ulotka  „Łąka”");
+    EXPECT_EQ(edit(3)->text(), "papier ");
+    const SheetState typed = state();
+    const QString file = path("omega.clc");
+    Form1->ZapiszKalkulacje(file);
+    Form1->NowaKalkulacja();
+    Form1->OtworzKalkulacje(file);
+    expectSameCalculation(state(), typed);
+}
+
 TEST_F(CalculationFileTest, MissingFileLeavesTheSheetButNamesTheFile) {
     costAJob();
     const SheetState before = state();
@@ -552,6 +579,7 @@ const MalformedCase kMalformed[] = {
     {"PaperLineCost", [](QStringList& l) { l[12] = "4,25 zł"; }, 13},
     {"FormatNumber", [](QStringList& l) { l[14] = "A4"; }, 15},
     {"Date", [](QStringList& l) { l[101] = "5 marca"; }, 102},
+    {"DateCutShort", [](QStringList& l) { l[101].chop(1); }, 102},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedCalculation, ::testing::ValuesIn(kMalformed),

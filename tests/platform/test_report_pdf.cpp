@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -111,6 +113,53 @@ TEST_F(ReportOutput, PdfCarriesPolishTextInBothFonts) {
     EXPECT_TRUE(fonts.contains("Tahoma")) << fonts.toStdString();
     EXPECT_TRUE(fonts.contains("LiberationSerif")) << fonts.toStdString();
     EXPECT_EQ(runTool("pdfinfo", {path}).contains("Faktura VAT"), true) << "the document's title";
+}
+
+// Dark pixels of each band of an image, top to bottom, one band per label.
+QVector<int> inkPerBand(const QImage& image, int bands) {
+    QVector<int> ink(bands, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) ++ink[std::min(bands - 1, y * bands / image.height())];
+    return ink;
+}
+
+// Bold prints bold: Tahoma has no bold face of its own, so its bold is made
+// from the regular outlines, on screen and in the PDF alike; Times New Roman
+// has one. Each bold label carries half as much ink again as the same text
+// regular (as a bold face does), in the preview's image and on the rendered
+// PDF page.
+TEST_F(ReportOutput, BoldLooksBoldOnScreenAndInThePdf) {
+    Report report;
+    report.title = "Pogrubienie";
+    Band& band = report.addBand(BandType::Title, 160);
+    const Font fonts[] = {tahoma(14), tahoma(14, Bold), timesNewRoman(12), timesNewRoman(12, Bold)};
+    for (int i = 0; i < 4; ++i)
+        band.add(label(QString("l%1").arg(i), "KALKULACJA Data wykonania:", 10, i * 40).withFont(fonts[i]));
+    const QVector<LaidOutPage> pages = layoutReport(report);
+    const QString path = file("pogrubienie.pdf");
+    writePdf(pages, path, report.title);
+    EXPECT_TRUE(pdfText(path).contains("KALKULACJA Data wykonania:"));
+
+    // The top of the page, 150 dpi: the 10 mm margin, then the four labels.
+    const QString png = file("strona");
+    runTool("pdftoppm", {"-r", "150", "-gray", "-png", "-f", "1", "-l", "1", "-x", "0", "-y", "59", "-W",
+                         "1240", "-H", "250", path, png});
+    QImage rendered(png + "-1.png");
+    ASSERT_FALSE(rendered.isNull()) << "pdftoppm gave no page";
+
+    QImage screen(1240, 250, QImage::Format_RGB32);
+    screen.fill(Qt::white);
+    {
+        QPainter painter(&screen);
+        paintPage(painter, pages.first(), 150.0 / 96.0, QPointF(0, -59));
+    }
+    for (const QImage* image : {&screen, &rendered}) {
+        const QVector<int> ink = inkPerBand(*image, 4);
+        const char* where = image == &screen ? "preview" : "PDF";
+        EXPECT_GT(ink[1], ink[0] * 1.4) << where << ": Tahoma " << ink[0] << " / " << ink[1];
+        EXPECT_GT(ink[3], ink[2] * 1.4) << where << ": Times New Roman " << ink[2] << " / " << ink[3];
+    }
 }
 
 TEST_F(ReportOutput, PdfPagesAreA4InLayoutOrder) {

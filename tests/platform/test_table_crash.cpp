@@ -1,5 +1,6 @@
-// A program killed while it writes invoices leaves sound files: every header
-// with all its lines, or neither.
+// A program killed while it writes leaves sound files: every document with
+// all its entries, or neither; working tables that one transaction rewrites
+// together always agree.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,7 @@ namespace {
 
 constexpr int kLinesPerInvoice = 5;
 const char* const kFolderVariable = "TV_CRASH_FOLDER";
+const char* const kWorkingVariable = "TV_CRASH_WORKING";
 
 int queryInt(const QString& sql) {
     Query query;
@@ -86,11 +88,68 @@ int queryInt(const QString& sql) {
     std::_Exit(0);
 }
 
+// The working writer: as a sheet does on every keystroke, one transaction
+// rewrites the two lines and the totals per rate computed from them.
+[[noreturn]] void runWorkingWriter(const QString& folder) {
+    tvtest::registerTestTables();
+    Database::open(folder);
+    Table lines("lines.db");
+    Table totals("totals.db");
+    lines.open();
+    totals.open();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    QElapsedTimer running;
+    running.start();
+    for (int n = 1; running.elapsed() < 60000; ++n) {
+        Database::instance().transaction([&] {
+            lines.emptyTable();
+            totals.emptyTable();
+            for (const char* rate : {"7", "22"}) {
+                const double net = n * (rate[0] == '7' ? 1.0 : 3.0);
+                lines.append();
+                lines.fieldByName("Name").setAsString(QString("Druk %1").arg(n));
+                lines.fieldByName("Rate").setAsString(rate);
+                lines.fieldByName("Net").setAsFloat(net);
+                lines.post();
+                totals.append();
+                totals.fieldByName("Rate").setAsString(rate);
+                totals.fieldByName("Net").setAsFloat(net);
+                totals.post();
+            }
+        });
+    }
+    std::_Exit(0);
+}
+
 const bool writerStarted = [] {
     const QString folder = qEnvironmentVariable(kFolderVariable);
-    if (!folder.isEmpty()) runWriter(folder);
-    return false;
+    if (folder.isEmpty()) return false;
+    if (qEnvironmentVariableIsSet(kWorkingVariable)) runWorkingWriter(folder);
+    runWriter(folder);
 }();
+
+// Starts this executable as a writer on the folder, lets it write for a
+// while and kills it.
+void killWriterAfter(const QString& folder, bool working, int milliseconds) {
+    QProcess writer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(kFolderVariable, folder);
+    if (working) environment.insert(kWorkingVariable, "1");
+    writer.setProcessEnvironment(environment);
+    writer.setProcessChannelMode(QProcess::SeparateChannels);
+    writer.start(QCoreApplication::applicationFilePath(), {});
+    ASSERT_TRUE(writer.waitForStarted(10000));
+    QByteArray output;
+    while (!output.contains("ready\n")) {
+        ASSERT_TRUE(writer.waitForReadyRead(20000)) << "the writer did not start";
+        output += writer.readAllStandardOutput();
+    }
+    QThread::msleep(milliseconds);
+    ::kill(pid_t(writer.processId()), SIGKILL);
+    ASSERT_TRUE(writer.waitForFinished(10000));
+    ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit);
+}
 
 } // namespace
 
@@ -102,22 +161,7 @@ TEST(TableCrash, KilledWriterLeavesWholeInvoicesAndSoundFiles) {
     std::uniform_int_distribution<int> delay(20, 300);
     int invoicesSeen = 0;
     for (int round = 0; round < 8; ++round) {
-        QProcess writer;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(kFolderVariable, dir.path());
-        writer.setProcessEnvironment(environment);
-        writer.setProcessChannelMode(QProcess::SeparateChannels);
-        writer.start(QCoreApplication::applicationFilePath(), {});
-        ASSERT_TRUE(writer.waitForStarted(10000));
-        QByteArray output;
-        while (!output.contains("ready\n")) {
-            ASSERT_TRUE(writer.waitForReadyRead(20000)) << "the writer did not start";
-            output += writer.readAllStandardOutput();
-        }
-        QThread::msleep(delay(random));
-        ::kill(pid_t(writer.processId()), SIGKILL);
-        ASSERT_TRUE(writer.waitForFinished(10000));
-        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit);
+        ASSERT_NO_FATAL_FAILURE(killWriterAfter(dir.path(), false, delay(random)));
 
         ASSERT_NO_THROW(Database::open(dir.path())) << "round " << round;
         {
@@ -148,4 +192,31 @@ TEST(TableCrash, KilledWriterLeavesWholeInvoicesAndSoundFiles) {
         Database::close();
     }
     EXPECT_GT(invoicesSeen, 0) << "the writer never got to write";
+}
+
+TEST(TableCrash, KilledWriterLeavesWorkingTablesThatAgree) {
+    QTemporaryDir dir;
+    Database::open(dir.path());
+    Database::close();
+    std::mt19937 random(20240202);
+    std::uniform_int_distribution<int> delay(2, 40);
+    int mismatches = 0;
+    int written = 0;
+    const int kills = 200;
+    for (int round = 0; round < kills; ++round) {
+        ASSERT_NO_FATAL_FAILURE(killWriterAfter(dir.path(), true, delay(random)));
+        ASSERT_NO_THROW(Database::open(dir.path())) << "round " << round;
+        {
+            const int lines = queryInt("select count(*) from lines");
+            const int disagreeing = queryInt("select count(*) from totals t where t.Net is not "
+                                             "(select sum(l.Net) from lines l where l.Rate = t.Rate)") +
+                                    queryInt("select count(*) from lines l where not exists "
+                                             "(select 1 from totals t where t.Rate = l.Rate)");
+            if (disagreeing > 0) ++mismatches;
+            written += lines > 0 ? 1 : 0;
+        }
+        Database::close();
+    }
+    EXPECT_EQ(mismatches, 0) << "of " << kills << " kills";
+    EXPECT_GT(written, kills / 2) << "the writer hardly got to write";
 }

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include <sqlite3.h>
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -144,6 +147,110 @@ TEST(DamagedFile, DamagedScratchTableIsReplacedByTheNextCreateTable) {
     scratch.open();
     EXPECT_TRUE(scratch.isEmpty());
     scratch.close();
+    Database::close();
+}
+
+// ---- the connection's own file, and files another copy holds -----------------------
+
+TEST(FolderFiles, ADamagedConnectionFileIsReportedUnderItsOwnName) {
+    QTemporaryDir dir;
+    Database::open(dir.path());
+    Database::close();
+    const QByteArray keyed = fileHash(dir.filePath("keyed.db"));
+    writeFile(dir.filePath(".tarvelino.db"), QByteArray(5000, 'x'));
+    try {
+        Database::open(dir.path());
+        FAIL() << "a damaged connection file was opened";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.message().startsWith("Plik „.tarvelino.db” w folderze roboczym")) << e.what();
+        EXPECT_TRUE(e.message().contains("to nie jest plik bazy danych")) << e.what();
+        EXPECT_FALSE(e.message().contains("Plik tabeli")) << e.what();
+    }
+    EXPECT_FALSE(Database::isOpen());
+    EXPECT_EQ(fileHash(dir.filePath("keyed.db")), keyed);
+}
+
+namespace {
+
+// Another copy of the program in the middle of a write: its own connection
+// holds the file's lock until release().
+class OtherCopy {
+public:
+    OtherCopy(const QString& path, const char* lock) {
+        EXPECT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &m_db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(m_db, lock, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(m_db);
+    }
+    ~OtherCopy() { release(); }
+    void release() {
+        if (!m_db) return;
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+} // namespace
+
+TEST(FolderFiles, AFileHeldByAnotherCopyIsInUseNotDamaged) {
+    QTemporaryDir dir;
+    Database::open(dir.path());
+    Database::close();
+    OtherCopy other(dir.filePath("keyed.db"), "BEGIN EXCLUSIVE");
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        Database::open(dir.path());
+        FAIL() << "a locked file was opened";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.message().startsWith("Folder roboczy")) << e.what();
+        EXPECT_TRUE(e.message().contains("jest używany przez inną kopię programu")) << e.what();
+        EXPECT_TRUE(e.message().contains("„keyed.db”")) << e.what();
+        EXPECT_FALSE(e.message().contains("uszkodzony")) << e.what();
+    }
+    EXPECT_GE(waited.elapsed(), 1500) << "gave up without waiting";
+    other.release();
+    EXPECT_NO_THROW(Database::open(dir.path()));
+    Database::close();
+}
+
+TEST(FolderFiles, AWriteWaitsForTheOtherCopyAndReportsTheFolderInUse) {
+    QTemporaryDir dir;
+    Database::open(dir.path());
+    Table customers("keyed.db");
+    customers.open();
+    {
+        // A lock held for a moment only: the write waits for it and lands.
+        OtherCopy brief(dir.filePath("keyed.db"), "BEGIN IMMEDIATE");
+        std::thread releaser([&brief] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            brief.release();
+        });
+        customers.append();
+        customers.fieldByName("Code").setAsString("Alfa");
+        customers.fieldByName("Nr").setAsInteger(1);
+        EXPECT_NO_THROW(customers.post());
+        releaser.join();
+    }
+    OtherCopy held(dir.filePath("keyed.db"), "BEGIN IMMEDIATE");
+    customers.append();
+    customers.fieldByName("Code").setAsString("Beta");
+    customers.fieldByName("Nr").setAsInteger(2);
+    try {
+        customers.post();
+        FAIL() << "a write into a held file was reported done";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.message().contains("keyed.db")) << e.what();
+        EXPECT_TRUE(e.message().contains("używany przez inną kopię programu")) << e.what();
+        EXPECT_FALSE(e.message().contains("uszkodzony")) << e.what();
+    }
+    EXPECT_EQ(customers.state(), Table::State::Insert);
+    held.release();
+    customers.post();
+    EXPECT_EQ(customers.recordCount(), 2);
+    customers.close();
     Database::close();
 }
 

@@ -1,4 +1,11 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +43,16 @@ TEST(Cp1250, PolishLettersHaveTheirBytes) {
         "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\x80\x84\x94\x96");
     EXPECT_EQ(tv::toCp1250(letters), bytes);
     EXPECT_EQ(tv::fromCp1250(bytes), letters);
+}
+
+TEST(Cp1250, KeepingDropsOnlyWhatTheCodePageLacks) {
+    const QString kept = QStringLiteral("Zażółć „gęślą” jaźń – 5 € §°");
+    EXPECT_EQ(tv::keepCp1250(kept), kept);
+    EXPECT_EQ(tv::keepCp1250(QStringLiteral("ΩMEGA 中 ĳ ✓")), QStringLiteral("MEGA   "));
+    EXPECT_EQ(tv::keepCp1250(QString::fromUtf8("a\U0001F600b")), QStringLiteral("ab"));
+    EXPECT_TRUE(tv::inCp1250(u'ż'));
+    EXPECT_FALSE(tv::inCp1250(QChar(0x03A9)));
+    EXPECT_FALSE(tv::toCp1250(tv::keepCp1250(QStringLiteral("ΩMEGA ✓"))).contains('?'));
 }
 
 TEST(Cp1250, EveryByteSurvivesARoundTrip) {
@@ -159,6 +176,40 @@ TEST_F(TextFiles, SavingReplacesTheOldFileAndLeavesNoTemporary) {
     tv::saveFileAtomically(file("a.txt"), "new\r\n");
     EXPECT_EQ(readBytes(file("a.txt")), QByteArray("new\r\n"));
     EXPECT_EQ(entries(), QStringList{"a.txt"});
+}
+
+// A save killed half-way leaves its temporary file; the next save into the
+// folder clears every one that no save is still writing, and nothing else.
+TEST_F(TextFiles, SavingClearsTemporariesOfSavesThatNeverFinished) {
+    const QByteArray big(4 << 20, 'k');
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> delay(0, 3000);
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                tv::saveFileAtomically(file("a.clc"), big);
+        }
+        ::usleep(useconds_t(2000 + delay(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    // Another copy of the program in the middle of its save, and files of others.
+    const QString live = file(".b.clc.tv-Live01");
+    writeBytes(live, "half");
+    const int held = ::open(QFile::encodeName(live).constData(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    for (const char* other : {".notes.backup", ".c.clc.tv-toolong7", "d.clc.tv-Abc123"})
+        writeBytes(file(other), "x");
+
+    tv::saveFileAtomically(file("e.clc"), "new\r\n");
+    ::close(held);
+    QStringList left = entries();
+    left.removeAll("a.clc");
+    EXPECT_EQ(left, QStringList({".b.clc.tv-Live01", ".c.clc.tv-toolong7", ".notes.backup", "d.clc.tv-Abc123",
+                                 "e.clc"}));
 }
 
 TEST_F(TextFiles, SavingKeepsThePermissionsOfTheOldFile) {

@@ -50,6 +50,9 @@ const QVector<RegisterField>& customerEditFields() {
 
 namespace {
 
+constexpr int kRegisterWidth = 1000;
+constexpr int kRegisterHeight = 680;
+
 // The search boxes and the fields they narrow, in the order of the filter.
 const QStringList kSearchFields = {QStringLiteral("Id"), QStringLiteral("Firma"), QStringLiteral("Nazwisko"),
                                    QStringLiteral("NIP")};
@@ -68,15 +71,16 @@ void refillPicker(QComboBox* picker, const QStringList& ids) {
 }
 
 // The grid's columns, wide enough that a whole tax number, town and phone
-// number show without scrolling.
+// number show without scrolling, and narrow enough that the register with
+// its commands and search fits a 1024 × 768 screen.
 QVector<tv::ui::DBGridColumn> customerColumns() {
     const struct {
         const char* field;
         const char* title;
         int width;
-    } columns[] = {{"Id", "Identyfikator", 100}, {"Nazwisko", "Imię i nazwisko", 170},
-                   {"Firma", "", 230},           {"NIP", "", 115},
-                   {"Miejscowosc", "", 130},     {"Telefon", "", 115}};
+    } columns[] = {{"Id", "Identyfikator", 90}, {"Nazwisko", "Imię i nazwisko", 130},
+                   {"Firma", "", 160},          {"NIP", "", 105},
+                   {"Miejscowosc", "", 110},    {"Telefon", "", 100}};
     QVector<tv::ui::DBGridColumn> result;
     for (const auto& c : columns) {
         tv::ui::DBGridColumn column(QString::fromLatin1(c.field), QString::fromUtf8(c.title));
@@ -119,27 +123,15 @@ TForm_fa4::TForm_fa4(QWidget* parent) : QDialog(parent) {
 
     Panel1 = Editor->panel(Command::Add);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    SpeedButton8 = Editor->panel(Command::Delete);
-    SpeedButton9 = Editor->panel(Command::Confirm);
-    SpeedButton10 = Editor->panel(Command::Cancel);
-    SpeedButton1 = Editor->panel(Command::Close);
-
-    SpeedButton3 = Editor->navigationButton(Navigation::First);
-    SpeedButton5 = Editor->navigationButton(Navigation::Prior);
-    SpeedButton6 = Editor->navigationButton(Navigation::Next);
-    SpeedButton4 = Editor->navigationButton(Navigation::Last);
-    SpeedButton20 = Editor->navigationButton(Navigation::Add);
-    SpeedButton19 = Editor->navigationButton(Navigation::Delete);
-    SpeedButton21 = Editor->navigationButton(Navigation::Edit);
-    SpeedButton14 = Editor->navigationButton(Navigation::Confirm);
-    SpeedButton15 = Editor->navigationButton(Navigation::Cancel);
-    SpeedButton2 = Editor->navigationButton(Navigation::Refresh);
+    Editor->nameStandardControls(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Editor);
-    // Room for the whole grid row beside the commands, within a 1280 × 800 screen.
-    resize(1180, 720);
+    // Room for the whole grid row beside the commands, within a 1024 × 768
+    // screen with its title bar and a panel of the desktop.
+    resize(kRegisterWidth, kRegisterHeight);
+    tv::ui::centreOnScreen(this);
 
     bindHandlers();
 }
@@ -153,30 +145,7 @@ TForm_fa4::~TForm_fa4() {
 }
 
 void TForm_fa4::bindHandlers() {
-    auto command = [this](Command which, void (TForm_fa4::*handler)(QObject*)) {
-        QObject* sender = Editor->panel(which);
-        Editor->onCommand(which, [this, sender, handler] { (this->*handler)(sender); });
-    };
-    command(Command::Add, &TForm_fa4::SpeedButton7Click);
-    command(Command::Delete, &TForm_fa4::SpeedButton8Click);
-    command(Command::Confirm, &TForm_fa4::SpeedButton9Click);
-    command(Command::Cancel, &TForm_fa4::SpeedButton10Click);
-    command(Command::Close, &TForm_fa4::SpeedButton1Click);
-
-    auto navigation = [this](Navigation which, void (TForm_fa4::*handler)(QObject*)) {
-        QObject* sender = Editor->navigationButton(which);
-        Editor->onNavigation(which, [this, sender, handler] { (this->*handler)(sender); });
-    };
-    navigation(Navigation::First, &TForm_fa4::SpeedButton3Click);
-    navigation(Navigation::Prior, &TForm_fa4::SpeedButton5Click);
-    navigation(Navigation::Next, &TForm_fa4::SpeedButton6Click);
-    navigation(Navigation::Last, &TForm_fa4::SpeedButton4Click);
-    navigation(Navigation::Add, &TForm_fa4::SpeedButton20Click);
-    navigation(Navigation::Delete, &TForm_fa4::SpeedButton19Click);
-    navigation(Navigation::Edit, &TForm_fa4::SpeedButton21Click);
-    navigation(Navigation::Confirm, &TForm_fa4::SpeedButton14Click);
-    navigation(Navigation::Cancel, &TForm_fa4::SpeedButton15Click);
-    navigation(Navigation::Refresh, &TForm_fa4::SpeedButton2Click);
+    Editor->bindStandardHandlers(this);
 
     Editor->onSearch([this] { Button1Click(Button1); });
     Editor->onClearSearch([this] { Panel2Click(Panel2); });

@@ -179,6 +179,7 @@ void TForm6::buildLayout() {
         case BoxKind::Vat:
             control = makeCombo(this, true, costing::vatCodeItems());
             static_cast<QComboBox*>(control)->lineEdit()->setMaxLength(3);
+            tv::ui::keepToCodePage1250(static_cast<QComboBox*>(control));
             break;
         case BoxKind::Press: {
             // Only the three press types have pass prices of their own.
@@ -191,6 +192,7 @@ void TForm6::buildLayout() {
         case BoxKind::Plate:
             control = makeCombo(this, true, {});
             static_cast<QComboBox*>(control)->lineEdit()->setMaxLength(5);
+            tv::ui::keepToCodePage1250(static_cast<QComboBox*>(control));
             break;
         }
         control->setObjectName(name);

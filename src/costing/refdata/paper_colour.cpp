@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "costing/refdata/paper_kinds.h"
+#include "costing/rules/money.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
@@ -252,7 +253,11 @@ void TForm4::SpeedButton3Click(QObject*) {
     const float a = float(lookupFormatRatio(*formaty, Label9->text(), QStringLiteral("Format papieru")));
     const float b = float(lookupFormatRatio(*formaty, formatMatrycy, QStringLiteral("Format matrycy")));
     const float sheets = n * b / a;
-    const double cost = reamPrice ? price.asFloat() * (0.002 * sheets) : price.asFloat() * sheets;
+    // The price times the sheets (a ream being 500 of them) is a float product
+    // as in the cost sections: formed whole in extended precision, stored as a
+    // double, so that a cost on a rounding boundary lands where theirs would.
+    const double cost =
+        reamPrice ? costing::mul(price.asFloat(), 0.002, sheets) : costing::mul(price.asFloat(), sheets);
     const QString grammage = ComboBox2->currentText();
 
     papkol->append();

@@ -88,6 +88,7 @@ void TForm5::buildLayout() {
     Edit1->setObjectName(QStringLiteral("Edit1"));
     // A kind's name is copied into the 10-character name of every paper line.
     Edit1->setMaxLength(10);
+    tv::ui::keepToCodePage1250(Edit1);
     SpeedButton1 = tv::ui::makeButton("SpeedButton1", QStringLiteral("Dodaj rodzaj"), this);
     SpeedButton2 = tv::ui::makeButton("SpeedButton2", QStringLiteral("Usuń rodzaj"), this);
     kinds->addWidget(new QLabel(QStringLiteral("Rodzaj papieru:"), this), 0, 0);
@@ -109,6 +110,9 @@ void TForm5::buildLayout() {
                          {kCenaRyzy, QStringLiteral("Cena 1 ryzy")}});
     DBGrid1->setReadOnly(false);
     DBGrid1->setConfirmDelete(true);
+    // Insert and Down on the last row make a grammage outside the delivered
+    // ladder; the table's insert handlers give it the current kind.
+    DBGrid1->setAllowInsert(true);
     root->addWidget(DBGrid1, 1);
 
     auto* group = new QGroupBox(QStringLiteral("Gramatura"), this);

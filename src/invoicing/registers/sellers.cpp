@@ -72,21 +72,7 @@ TForm_fa3::TForm_fa3(QWidget* parent) : QDialog(parent) {
     std::copy(edits.begin(), edits.end(), DBEdits.begin());
 
     SpeedButton7 = Editor->panel(Command::Add);
-    SpeedButton8 = Editor->panel(Command::Delete);
-    SpeedButton9 = Editor->panel(Command::Confirm);
-    SpeedButton10 = Editor->panel(Command::Cancel);
-    SpeedButton1 = Editor->panel(Command::Close);
-
-    SpeedButton3 = Editor->navigationButton(Navigation::First);
-    SpeedButton5 = Editor->navigationButton(Navigation::Prior);
-    SpeedButton6 = Editor->navigationButton(Navigation::Next);
-    SpeedButton4 = Editor->navigationButton(Navigation::Last);
-    SpeedButton20 = Editor->navigationButton(Navigation::Add);
-    SpeedButton19 = Editor->navigationButton(Navigation::Delete);
-    SpeedButton21 = Editor->navigationButton(Navigation::Edit);
-    SpeedButton14 = Editor->navigationButton(Navigation::Confirm);
-    SpeedButton15 = Editor->navigationButton(Navigation::Cancel);
-    SpeedButton2 = Editor->navigationButton(Navigation::Refresh);
+    Editor->nameStandardControls(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -105,30 +91,7 @@ TForm_fa3::~TForm_fa3() {
 }
 
 void TForm_fa3::bindHandlers() {
-    auto command = [this](Command which, void (TForm_fa3::*handler)(QObject*)) {
-        QObject* sender = Editor->panel(which);
-        Editor->onCommand(which, [this, sender, handler] { (this->*handler)(sender); });
-    };
-    command(Command::Add, &TForm_fa3::SpeedButton7Click);
-    command(Command::Delete, &TForm_fa3::SpeedButton8Click);
-    command(Command::Confirm, &TForm_fa3::SpeedButton9Click);
-    command(Command::Cancel, &TForm_fa3::SpeedButton10Click);
-    command(Command::Close, &TForm_fa3::SpeedButton1Click);
-
-    auto navigation = [this](Navigation which, void (TForm_fa3::*handler)(QObject*)) {
-        QObject* sender = Editor->navigationButton(which);
-        Editor->onNavigation(which, [this, sender, handler] { (this->*handler)(sender); });
-    };
-    navigation(Navigation::First, &TForm_fa3::SpeedButton3Click);
-    navigation(Navigation::Prior, &TForm_fa3::SpeedButton5Click);
-    navigation(Navigation::Next, &TForm_fa3::SpeedButton6Click);
-    navigation(Navigation::Last, &TForm_fa3::SpeedButton4Click);
-    navigation(Navigation::Add, &TForm_fa3::SpeedButton20Click);
-    navigation(Navigation::Delete, &TForm_fa3::SpeedButton19Click);
-    navigation(Navigation::Edit, &TForm_fa3::SpeedButton21Click);
-    navigation(Navigation::Confirm, &TForm_fa3::SpeedButton14Click);
-    navigation(Navigation::Cancel, &TForm_fa3::SpeedButton15Click);
-    navigation(Navigation::Refresh, &TForm_fa3::SpeedButton2Click);
+    Editor->bindStandardHandlers(this);
 }
 
 // "dodaj": one more than the highest number over the whole register and over

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 namespace tv::report {
@@ -64,6 +65,12 @@ QHash<QString, QString>& pinned() {
     return map;
 }
 
+// Design families (lower case) whose files include a bold face.
+QSet<QString>& withBoldFace() {
+    static QSet<QString> set;
+    return set;
+}
+
 std::once_flag loadedFlag;
 
 } // namespace
@@ -73,14 +80,18 @@ void ensureFontsLoaded() {
         const QStringList folders = fontFolders();
         for (const FontFiles& entry : fontTable()) {
             QString family;
+            bool bold = false;
             for (const QString& file : entry.files) {
                 const QString path = findFile(folders, file);
                 if (path.isEmpty()) continue;
                 const int id = QFontDatabase::addApplicationFont(path);
                 const QStringList families = QFontDatabase::applicationFontFamilies(id);
                 if (id >= 0 && !families.isEmpty() && family.isEmpty()) family = families.first();
+                if (id >= 0 && file.contains(QLatin1String("Bold"))) bold = true;
             }
-            if (!family.isEmpty()) pinned().insert(QString::fromLatin1(entry.designFamily).toLower(), family);
+            const QString design = QString::fromLatin1(entry.designFamily).toLower();
+            if (!family.isEmpty()) pinned().insert(design, family);
+            if (bold) withBoldFace().insert(design);
         }
     });
 }
@@ -93,6 +104,11 @@ QString pinnedFamily(const QString& designFamily) {
 bool fontPinned(const QString& designFamily) {
     ensureFontsLoaded();
     return pinned().contains(designFamily.toLower());
+}
+
+bool boldIsSynthesized(const Font& font) {
+    if (!font.bold || !fontPinned(font.family)) return false;
+    return !withBoldFace().contains(font.family.toLower());
 }
 
 QFont qfontFor(const Font& font) {

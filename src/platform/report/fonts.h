@@ -21,6 +21,12 @@ QString pinnedFamily(const QString& designFamily);
 // Whether the font files for that design name were found and loaded.
 bool fontPinned(const QString& designFamily);
 
+// Whether the design font is bold but its pinned family has no bold face, so
+// that bold is made up from the regular outlines (Wine's Tahoma). Such bold
+// shows on screen, where the glyphs are emboldened as they are drawn, but not
+// in a PDF or on paper, where the regular outlines are embedded as they are.
+bool boldIsSynthesized(const Font& font);
+
 // The QFont for a design font, unhinted and unkerned, as the layout measures.
 QFont qfontFor(const Font& font);
 

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -65,6 +66,9 @@ void paintPage(QPainter& painter, const LaidOutPage& page, double scale, QPointF
     // makes a point on the page scale with the zoom and not twice.
     const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
     const double pointScale = scale * 96.0 / dpi;
+    // A PDF (the printer's output too) embeds the regular outlines of a face
+    // made bold on screen only.
+    const bool embolden = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf;
     painter.setBrush(Qt::NoBrush);
     for (const LaidOutItem& item : page.items) {
         switch (item.kind) {
@@ -81,7 +85,15 @@ void paintPage(QPainter& painter, const LaidOutPage& page, double scale, QPointF
                 const double painted = QFontMetricsF(font, painter.device()).horizontalAdvance(item.text);
                 x = item.alignment == Align::Right ? r.right() - painted : r.center().x() - painted / 2;
             }
-            painter.drawText(QPointF(x, r.top() + item.ascent * scale), item.text);
+            const QPointF baseline(x, r.top() + item.ascent * scale);
+            painter.drawText(baseline, item.text);
+            if (embolden && boldIsSynthesized(item.font)) {
+                // The outlines go into the file as they are: the text is laid
+                // once more a twenty-fourth of an em to the right, as the screen
+                // thickens the same glyphs. Text extractors drop the overlap.
+                const double em = font.pointSizeF() * dpi / 72.0;
+                painter.drawText(baseline + QPointF(em / 24.0, 0), item.text);
+            }
             break;
         }
         case LaidOutItem::Kind::Line: {

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/regional.h"
 #include "platform/ui/controls.h"
 
 namespace tv::ui {
@@ -99,6 +100,10 @@ bool shellOpen(const QString& target) {
                          : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return false;
     return QDesktopServices::openUrl(url);
+}
+
+void useProgramLocale(const QLocale& system) {
+    QLocale::setDefault(tv::RegionalSettings::sourceLocale(system));
 }
 
 void installPolishTranslations(QCoreApplication& app) {

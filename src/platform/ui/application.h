@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLocale>
 #include <QString>
 
 namespace tv::ui {
@@ -45,5 +46,11 @@ bool shellOpen(const QString& target);
 
 // Loads Qt's Polish translations so that standard dialogs read in Polish.
 void installPolishTranslations(QCoreApplication& app);
+
+// Gives every widget created from now on (calendars, date boxes, file
+// dialogs) the locale of the regional settings the program uses: the
+// system's, or Polish where the system has none. Called before the forms
+// are created.
+void useProgramLocale(const QLocale& system = QLocale::system());
 
 } // namespace tv::ui

@@ -1,5 +1,7 @@
 #include "platform/ui/controls.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -14,9 +16,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QValidator>
 #include <QVariant>
 
 #include "platform/errors.h"
+#include "platform/textfile.h"
 #include "platform/ui/messages.h"
 
 namespace tv::ui {
@@ -34,12 +38,42 @@ void guard(const std::function<void()>& handler) {
     }
 }
 
-void centreOnScreen(QWidget* window) {
+namespace {
+
+void moveToCentre(QWidget* window) {
     if (QScreen* screen = window->screen()) {
+        // A window moves by its frame: the frame, not only the client area,
+        // goes to the middle.
         QRect frame = window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+// Centres the window again when it is first shown and framed.
+class CentreOnFirstShow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            moveToCentre(window);
+            // The frame's size is known once the window system has framed it.
+            QTimer::singleShot(0, window, [window] { moveToCentre(window); });
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void centreOnScreen(QWidget* window) {
+    moveToCentre(window);
+    if (!window->isVisible()) window->installEventFilter(new CentreOnFirstShow(window));
 }
 
 QColor fromTColor(int bgr) {
@@ -158,6 +192,34 @@ void onExit(QWidget* control, std::function<void()> handler) {
 }
 void onKeyDown(QWidget* control, std::function<void(int&, Qt::KeyboardModifiers)> handler) {
     hookOf(control)->keyDown = std::move(handler);
+}
+
+namespace {
+
+// Drops the characters the code page lacks from what is typed or pasted,
+// keeping the cursor after the characters that stay.
+class Cp1250Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        if (std::all_of(input.cbegin(), input.cend(), [](QChar c) { return inCp1250(c); })) return Acceptable;
+        const QString before = keepCp1250(input.left(pos));
+        input = before + keepCp1250(input.mid(pos));
+        pos = int(before.size());
+        return Acceptable;
+    }
+    void fixup(QString& input) const override { input = keepCp1250(input); }
+};
+
+} // namespace
+
+void keepToCodePage1250(QLineEdit* edit) {
+    if (edit && !dynamic_cast<const Cp1250Validator*>(edit->validator()))
+        edit->setValidator(new Cp1250Validator(edit));
+}
+
+void keepToCodePage1250(QComboBox* combo) {
+    if (combo && combo->lineEdit()) keepToCodePage1250(combo->lineEdit());
 }
 
 void onChange(QLineEdit* edit, std::function<void()> handler) {

@@ -45,6 +45,13 @@ void onExit(QWidget* control, std::function<void()> handler);
 // Key down with the virtual-key code; a handler that sets the key to 0 consumes it.
 void onKeyDown(QWidget* control, std::function<void(int& key, Qt::KeyboardModifiers shift)> handler);
 
+// Keeps what the operator types or pastes into the edit to the characters
+// code page 1250 has, so that a text stored in a table or saved in a side file
+// is the text on screen: any other character is dropped before it reaches the
+// text. Code setting the text is not checked.
+void keepToCodePage1250(QLineEdit* edit);
+void keepToCodePage1250(QComboBox* combo); // its line edit, when editable
+
 // Change of an edit's text, by the operator or by code (only a real change).
 void onChange(QLineEdit* edit, std::function<void()> handler);
 // A combo box's change: only the operator's choice or typing, never code.

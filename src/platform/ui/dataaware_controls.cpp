@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/ui/controls.h"
+
 namespace tv::ui {
 
 namespace {
@@ -93,6 +95,9 @@ void DBEdit::updateLimits() {
     if (field >= 0) {
         const FieldDef& def = m_source->table()->layout().fields[field];
         if (def.type == FieldType::Alpha && def.size > 0) limit = def.size;
+        // What is on screen is what the field stores: an alpha field holds
+        // code page 1250 text.
+        if (def.type == FieldType::Alpha) keepToCodePage1250(this);
     }
     if (m_lengthLimit > 0 && m_lengthLimit < limit) limit = m_lengthLimit;
     if (maxLength() != limit) setMaxLength(limit);

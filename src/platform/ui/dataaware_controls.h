@@ -20,8 +20,8 @@ namespace tv::ui {
 // focus and before the row is posted; Escape gives back the field's text. A
 // text the field does not take raises the conversion error: on leaving, the
 // error is shown and the focus stays; on posting, the post fails with it.
-// Alpha fields limit the typing to their size; autoincrement fields are
-// read-only.
+// Alpha fields limit the typing to their size and to the characters of code
+// page 1250; autoincrement fields are read-only.
 class DBEdit : public QLineEdit {
     Q_OBJECT
 public:

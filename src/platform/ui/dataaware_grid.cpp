@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "platform/errors.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/messages.h"
 
 namespace tv::ui {
@@ -286,7 +287,8 @@ bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int r
 // ---------------------------------------------------------------------------
 // DBGridDelegate
 
-// Creates the in-place editor (limited to an alpha field's size) and passes
+// Creates the in-place editor (limited to an alpha field's size and to the
+// characters it can store) and passes
 // every key typed into it to the grid first.
 class DBGridDelegate : public QStyledItemDelegate {
 public:
@@ -298,6 +300,7 @@ public:
         editor->setFrame(false);
         if (const FieldDef* def = m_grid->gridModel()->fieldDef(index.column())) {
             if (def->type == FieldType::Alpha && def->size > 0) editor->setMaxLength(def->size);
+            if (def->type == FieldType::Alpha) keepToCodePage1250(editor);
             const int limit = m_grid->gridModel()->columns().value(index.column()).maxLength;
             if (limit > 0 && limit < editor->maxLength()) editor->setMaxLength(limit);
             if (isNumeric(def->type)) editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -346,9 +349,21 @@ DBGrid::~DBGrid() {
 }
 
 void DBGrid::setDataSource(DataSource* source) {
-    if (m_source) m_source->removePendingWriter(m_writer);
+    if (m_source) {
+        m_source->removePendingWriter(m_writer);
+        disconnect(m_source, nullptr, this, nullptr);
+    }
     m_source = source;
-    if (m_source) m_writer = m_source->addPendingWriter([this] { writePendingCell(); });
+    m_untouchedNewRow = false;
+    if (m_source) {
+        m_writer = m_source->addPendingWriter([this] { writePendingCell(); });
+        // A new row stays untouched until a field of it is written after its
+        // insert handlers have run.
+        connect(m_source, &DataSource::fieldChanged, this, [this] { m_untouchedNewRow = false; });
+        connect(m_source, &DataSource::stateChanged, this, [this] {
+            if (!m_source || m_source->table()->state() != Table::State::Insert) m_untouchedNewRow = false;
+        });
+    }
     m_model->setDataSource(source);
     sizeColumns();
 }
@@ -440,6 +455,14 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     if (m_syncing || !current.isValid() || !m_source || !m_source->active()) return;
     if (previous.isValid() && previous.row() == current.row()) return;
     Table* table = m_source->table();
+    if (m_untouchedNewRow && current.row() != m_model->currentRow()) {
+        // Leaving a new row untouched drops it; the rows below it move up.
+        const int target = m_model->storedRecNo(current.row());
+        dropUntouchedNewRow();
+        if (target > 0) runShowingErrors([&] { table->moveTo(target); });
+        if (m_model->currentRow() != current.row()) followCursor();
+        return;
+    }
     const int target = m_model->storedRecNo(current.row());
     if (!m_commitFailed && current.row() != m_model->currentRow() && target > 0)
         runShowingErrors([&] { table->moveTo(target); });
@@ -495,6 +518,43 @@ bool DBGrid::forwardEditorKey(QKeyEvent* event) {
     return !m_forwardReached || m_forwardConsumed || cellEditor() != editor || !editor;
 }
 
+bool DBGrid::insertsFor(const QKeyEvent* event) const {
+    if (!m_allowInsert || isReadOnly() || !m_source || !m_source->active()) return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) return false;
+    const Table* table = m_source->table();
+    if (event->key() == Qt::Key_Insert) return true;
+    if (event->key() != Qt::Key_Down) return false;
+    // Down appends from the last row only, and not again from a new row the
+    // operator has not touched.
+    if (table->state() == Table::State::Insert && (m_untouchedNewRow || !table->modified())) return false;
+    return table->isEmpty() || table->recNo() >= table->recordCount();
+}
+
+void DBGrid::insertFor(const QKeyEvent* event) {
+    Table* table = m_source->table();
+    // A text left in a cell belongs to the row being left; it is written first.
+    if (!runShowingErrors([this] { writePendingCell(); })) return;
+    const bool made = runShowingErrors([&] {
+        if (event->key() == Qt::Key_Insert)
+            table->insert();
+        else
+            table->append();
+    });
+    m_untouchedNewRow = made && table->state() == Table::State::Insert;
+    followCursor();
+}
+
+bool DBGrid::dropUntouchedNewRow() {
+    if (!m_untouchedNewRow || !m_source || !m_source->active()) return false;
+    Table* table = m_source->table();
+    m_untouchedNewRow = false;
+    if (table->state() != Table::State::Insert) return false;
+    closeCellEditor();
+    table->cancel();
+    followCursor();
+    return true;
+}
+
 void DBGrid::keyPressEvent(QKeyEvent* event) {
     const bool ctrlDelete = event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier);
     if (m_forwarding) {
@@ -504,12 +564,26 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
             m_forwardConsumed = true;
             closeCellEditor();
             deleteCurrentRow();
+        } else if (insertsFor(event)) {
+            m_forwardConsumed = true;
+            insertFor(event);
         }
         event->accept();
         return;
     }
     if (ctrlDelete) {
         deleteCurrentRow();
+        event->accept();
+        return;
+    }
+    if (insertsFor(event)) {
+        insertFor(event);
+        event->accept();
+        return;
+    }
+    // Up from a new row the operator never filled takes it back, rather than
+    // storing a row of nothing but what the insert handlers gave it.
+    if (event->key() == Qt::Key_Up && event->modifiers() == Qt::NoModifier && dropUntouchedNewRow()) {
         event->accept();
         return;
     }

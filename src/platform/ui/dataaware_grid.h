@@ -114,8 +114,12 @@ class DBGridDelegate;
 // while the delete confirmation is on. Every key the operator presses, also
 // inside a cell being edited, first reaches the event filters installed on the
 // grid, so a form's key handler sees them all; a filter that consumes a key
-// stops it. The grid itself never appends or inserts rows: those are the
-// form's commands.
+// stops it. A grid that allows inserting (off unless the form turns it on)
+// inserts a row at the current one on Insert and appends one on Down from the
+// last row, through the table's insert and append, so that the table's own
+// before-insert and after-insert handlers run. A new row the operator leaves
+// untouched (only the insert handlers wrote it) gets no second one on Down,
+// and goes again when the operator moves off it in the grid.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -130,6 +134,8 @@ public:
     void setConfirmDelete(bool on) { m_confirmDelete = on; }
     bool confirmDelete() const { return m_confirmDelete; }
     void setRowSelect(bool on); // whole-row selection instead of the current cell
+    void setAllowInsert(bool on) { m_allowInsert = on; }
+    bool allowInsert() const { return m_allowInsert; }
 
     DBGridModel* gridModel() const { return m_model; }
     QWidget* cellEditor() const; // the open in-place editor, or nullptr
@@ -152,12 +158,17 @@ private:
     void writePendingCell();
     bool forwardEditorKey(QKeyEvent* event);
     void closeCellEditor();
+    bool insertsFor(const QKeyEvent* event) const;
+    void insertFor(const QKeyEvent* event);
+    bool dropUntouchedNewRow();
 
     DBGridModel* m_model;
     DBGridDelegate* m_delegate;
     QPointer<DataSource> m_source;
     int m_writer = 0;
     bool m_confirmDelete = true;
+    bool m_allowInsert = false;
+    bool m_untouchedNewRow = false;
     bool m_syncing = false;
     bool m_commitFailed = false;
     bool m_inCommit = false;

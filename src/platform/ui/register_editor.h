@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 #include <QString>
 #include <QStringList>
@@ -122,6 +123,15 @@ public:
     // must not clear a search the operator is working in).
     static bool activatedFromAnotherWindow(const QWidget* form);
 
+    // Binds the handlers every register form has under the same names: the
+    // five command panels and the ten navigation buttons, each handler given
+    // its own control as the sender.
+    template <typename Form> void bindStandardHandlers(Form* form);
+    // Names the form's members after the editor's controls: every register
+    // calls the panels "usuń" to "zamknij" and the navigation buttons alike
+    // (only "dodaj" is named differently, by each form itself).
+    template <typename Form> void nameStandardControls(Form* form);
+
 private:
     QGroupBox* detailsGroup();
 
@@ -144,5 +154,45 @@ private:
     bool m_closeRequested = false; // the close box or Escape is closing it
     bool m_commandClosed = false;  // "zamknij" got to its end meanwhile
 };
+
+template <typename Form> void RegisterEditor::nameStandardControls(Form* form) {
+    form->SpeedButton8 = panel(Command::Delete);
+    form->SpeedButton9 = panel(Command::Confirm);
+    form->SpeedButton10 = panel(Command::Cancel);
+    form->SpeedButton1 = panel(Command::Close);
+    form->SpeedButton3 = navigationButton(Navigation::First);
+    form->SpeedButton5 = navigationButton(Navigation::Prior);
+    form->SpeedButton6 = navigationButton(Navigation::Next);
+    form->SpeedButton4 = navigationButton(Navigation::Last);
+    form->SpeedButton20 = navigationButton(Navigation::Add);
+    form->SpeedButton19 = navigationButton(Navigation::Delete);
+    form->SpeedButton21 = navigationButton(Navigation::Edit);
+    form->SpeedButton14 = navigationButton(Navigation::Confirm);
+    form->SpeedButton15 = navigationButton(Navigation::Cancel);
+    form->SpeedButton2 = navigationButton(Navigation::Refresh);
+}
+
+template <typename Form> void RegisterEditor::bindStandardHandlers(Form* form) {
+    using Handler = void (Form::*)(QObject*);
+    const std::pair<Command, Handler> commands[] = {{Command::Add, &Form::SpeedButton7Click},
+                                                    {Command::Delete, &Form::SpeedButton8Click},
+                                                    {Command::Confirm, &Form::SpeedButton9Click},
+                                                    {Command::Cancel, &Form::SpeedButton10Click},
+                                                    {Command::Close, &Form::SpeedButton1Click}};
+    for (const auto& [which, handler] : commands) {
+        QObject* sender = panel(which);
+        onCommand(which, [form, sender, h = handler] { (form->*h)(sender); });
+    }
+    const std::pair<Navigation, Handler> buttons[] = {
+        {Navigation::First, &Form::SpeedButton3Click},   {Navigation::Prior, &Form::SpeedButton5Click},
+        {Navigation::Next, &Form::SpeedButton6Click},    {Navigation::Last, &Form::SpeedButton4Click},
+        {Navigation::Add, &Form::SpeedButton20Click},    {Navigation::Delete, &Form::SpeedButton19Click},
+        {Navigation::Edit, &Form::SpeedButton21Click},   {Navigation::Confirm, &Form::SpeedButton14Click},
+        {Navigation::Cancel, &Form::SpeedButton15Click}, {Navigation::Refresh, &Form::SpeedButton2Click}};
+    for (const auto& [which, handler] : buttons) {
+        QObject* sender = navigationButton(which);
+        onNavigation(which, [form, sender, h = handler] { (form->*h)(sender); });
+    }
+}
 
 } // namespace tv::ui

@@ -24,6 +24,7 @@
 #include "platform/ui/messages.h"
 #include "refdata_support.h"
 #include "support/app_fixture.h"
+#include "support/typing.h"
 
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -674,3 +675,33 @@ TEST_F(CustomerRegister, CopyFormSortNeedsAColumnAndKeepsEveryCustomer) {
 }
 
 } // namespace
+
+// ---- what the edits take -------------------------------------------------------
+
+// The identifier is 10 characters of code page 1250 in the table: the edit
+// takes no more and no other, so the screen, the table and a calculation
+// naming the customer all agree.
+TEST_F(CustomerRegister, TheIdentifierTakesWhatItsFieldHolds) {
+    struct {
+        const char* typed;
+        const char* kept;
+    } cases[] = {{"WYDAWNICTWO-ŻAK", "WYDAWNICTW"}, {"ΩMEGA", "MEGA"}, {"Żuraw™✓", "Żuraw™"}};
+    showRegister();
+    for (const auto& c : cases) {
+        click(Form_fa4->Panel1);
+        QLineEdit* id = Form_fa4->DBEdits[0];
+        id->setFocus();
+        tvtest::typeText(id, QString::fromUtf8(c.typed));
+        EXPECT_EQ(id->text(), QString::fromUtf8(c.kept)) << c.typed;
+        click(Form_fa4->SpeedButton9);
+    }
+    QStringList expected;
+    for (const auto& c : cases)
+        expected << QString::fromUtf8(c.kept);
+    std::sort(expected.begin(), expected.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    QStringList stored = storedIds();
+    std::sort(stored.begin(), stored.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(stored, expected);
+}

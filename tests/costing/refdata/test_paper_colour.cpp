@@ -12,6 +12,7 @@
 #include "costing/costing_sheet.h"
 #include "costing/refdata/paper_colour.h"
 #include "costing/refdata/paper_kinds.h"
+#include "costing/rules/money.h"
 #include "platform/convert.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
@@ -128,7 +129,7 @@ TEST_P(AddLine, StoresTheSheetsAndCostOfTheLine) {
     papkol.open();
     // The sheets are computed in single precision, multiplying first.
     const float sheets = std::stof(c.pages) * 8.0f / c.jobRatio;
-    const double cost = c.reamPrice ? c.price * (0.002 * sheets) : c.price * sheets;
+    const double cost = c.reamPrice ? costing::mul(c.price, 0.002, sheets) : costing::mul(c.price, sheets);
     EXPECT_EQ(papkol.fieldByName("Ilosc").asFloat(), double(sheets));
     EXPECT_EQ(papkol.fieldByName("Koszt").asCurrency(), tv::Currency::fromDouble(cost));
     EXPECT_EQ(papkol.fieldByName("Format").asString(), QString::fromUtf8(c.jobFormat));
@@ -150,6 +151,30 @@ TEST_F(PaperColourTest, ExampleFiguresOfTheLines) {
     // 0,002 x 50 x 100 zł and 50 x 0,20 zł.
     EXPECT_EQ(lines("Koszt"), QStringList({"10", "10"}));
     EXPECT_EQ(Form4->Edit1->text(), QStringLiteral("20"));
+}
+
+// A ream-priced line whose cost lies on a rounding boundary: 11 A4 pages on A1
+// plates are 1,375 sheets, at 185 zł a ream 0,50875 zł, which the extended
+// product puts just above the half.
+class ReamOnTheBoundary : public PaperColourTest {
+protected:
+    void addData() override {
+        PaperColourTest::addData();
+        addGrammage(addKind(QStringLiteral("Kreda mat")), 80, 0.37, 185.0);
+    }
+};
+
+TEST_F(ReamOnTheBoundary, CostsAsTheSectionsFormTheirProducts) {
+    Form4->formatMatrycy = QStringLiteral("A1");
+    chooseJobFormat(QStringLiteral("A4"));
+    addLine("11", "Kreda mat", "80", "1", true);
+    EXPECT_TRUE(shownTexts().isEmpty()) << shownTexts().join(" | ").toStdString();
+    tv::Table papkol(QStringLiteral("papkol.db"));
+    papkol.open();
+    ASSERT_EQ(papkol.recordCount(), 1);
+    EXPECT_EQ(papkol.fieldByName("Ilosc").asString(), QStringLiteral("1,375"));
+    EXPECT_EQ(tv::CurrToStr(papkol.fieldByName("Koszt").asCurrency()), QStringLiteral("0,5088"));
+    EXPECT_EQ(Form4->Edit1->text(), QStringLiteral("0,5088"));
 }
 
 // The sheet's paper, page, plate, pass and fold figures follow the lines:

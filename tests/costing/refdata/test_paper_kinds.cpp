@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -12,7 +13,9 @@
 #include "platform/errors.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
+#include "platform/ui/dataaware_grid.h"
 #include "refdata_support.h"
+#include "support/typing.h"
 
 using namespace refdatatest;
 using Nav = tv::ui::DBNavigator::Button;
@@ -118,6 +121,18 @@ TEST_F(PaperKindsTest, ANameIsNeeded) {
 TEST_F(PaperKindsTest, TheNameIsLimitedToTenCharactersWhereTyped) {
     typeInto(Form5->Edit1, "Kredowy_matowy");
     EXPECT_EQ(Form5->Edit1->text(), QStringLiteral("Kredowy_ma"));
+    Form5->Edit1->clear();
+    tvtest::typeText(Form5->Edit1, QStringLiteral("Papier ekologiczny żółty"));
+    EXPECT_EQ(Form5->Edit1->text(), QStringLiteral("Papier eko"));
+}
+
+// The name lands in the kinds table and in every paper line, both code page
+// 1250 text: a character outside it is never taken.
+TEST_F(PaperKindsTest, TheNameTakesOnlyWhatTheTableCanHold) {
+    Form5->Edit1->setFocus();
+    Form5->Edit1->clear();
+    tvtest::typeText(Form5->Edit1, QStringLiteral("ΩKarton α"));
+    EXPECT_EQ(Form5->Edit1->text(), QStringLiteral("Karton "));
 }
 
 TEST_F(PaperKindsTest, AKindAndItsLadderAreStoredTogetherOrNotAtAll) {
@@ -312,6 +327,65 @@ TEST_F(PaperKindsTest, ANewGrammageRowBelongsToTheCurrentKind) {
     Form5->gramatury->append();
     EXPECT_EQ(Form5->gramatury->fieldByName("Rodzpap").asInteger(), m_offset);
     Form5->gramatury->cancel();
+}
+
+// The grid makes new grammages as the operator expects of an editable grid:
+// Down on the last row appends, Insert inserts at the current row, each row
+// given the current kind by the table's after-insert handler.
+TEST_F(PaperKindsTest, TheGridAppendsOnDownAndInsertsOnInsert) {
+    tv::ui::DBGrid* grid = Form5->DBGrid1;
+    grid->setFocus();
+    auto clickRow = [grid](int row) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 0)).center());
+    };
+    // The first key opens the cell's editor; the others go to it.
+    auto typeAndEnter = [grid](const char* text) {
+        for (const char* c = text; *c; ++c)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : grid, *c);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    clickRow(2);
+    QTest::keyClick(grid, Qt::Key_Down);
+    ASSERT_EQ(Form5->gramatury->state(), tv::Table::State::Insert);
+    EXPECT_EQ(Form5->gramatury->fieldByName("Rodzpap").asInteger(), m_kreda);
+    EXPECT_EQ(gridColumn(0), QStringList({"80", "90", "100", ""}));
+    typeAndEnter("310");
+    // Down from the new row posts it and appends the next one; Down again
+    // from that untouched row adds none, and leaving it takes it back.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(Form5->gramatury->state(), tv::Table::State::Insert);
+    EXPECT_EQ(gridColumn(0), QStringList({"80", "90", "100", "310", ""}));
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(gridColumn(0), QStringList({"80", "90", "100", "310"}));
+    clickRow(1);
+    EXPECT_EQ(Form5->gramatury->state(), tv::Table::State::Browse);
+    QTest::keyClick(grid, Qt::Key_Insert);
+    EXPECT_EQ(gridColumn(0), QStringList({"80", "", "90", "100", "310"}));
+    clickRow(3); // off the untouched row: it goes, the cursor lands on 100
+    EXPECT_EQ(gridColumn(0), QStringList({"80", "90", "100", "310"}));
+    EXPECT_EQ(Form5->gramatury->fieldByName("Gramatura").asString(), "100");
+    clickRow(1);
+    QTest::keyClick(grid, Qt::Key_Insert);
+    ASSERT_EQ(Form5->gramatury->state(), tv::Table::State::Insert);
+    typeAndEnter("85");
+    Form5->gramatury->post();
+    EXPECT_EQ(grammagesOf(m_kreda), QStringList({"80", "85", "90", "100", "310"}));
+    EXPECT_EQ(grammagesOf(m_offset).size(), 1);
+    EXPECT_TRUE(shownTexts().isEmpty()) << shownTexts().join(" | ").toStdString();
+}
+
+TEST_F(PaperKindsTest, TheGridInsertsNothingWhileThereIsNoKind) {
+    emptyTable(QStringLiteral("rodzpap.db"));
+    Form5->rodzpap->refresh();
+    const int before = Form5->gramatury->recordCount();
+    Form5->DBGrid1->setFocus();
+    QTest::keyClick(Form5->DBGrid1, Qt::Key_Insert);
+    EXPECT_EQ(shownTexts(), QStringList({"Dodaj najpierw rodzaj papieru"}));
+    EXPECT_EQ(Form5->gramatury->state(), tv::Table::State::Browse);
+    EXPECT_EQ(Form5->gramatury->recordCount(), before);
 }
 
 // Without kinds at start-up the grammages are not narrowed to any kind: the

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFileDialog>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include "platform/errors.h"
+#include "platform/ui/application.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/messages.h"
 
@@ -226,4 +229,31 @@ TEST(FileDialog, OpensInsideTheFormsFolderMakingItWhenMissing) {
     EXPECT_EQ(shownFolder, folder);
     // The folder's own name is not offered as the file name.
     EXPECT_EQ(shownName, QString());
+}
+
+// ---- the widgets' locale ---------------------------------------------------------
+
+// Under a C or POSIX system locale the regional settings are Polish, and so
+// are the calendars and date boxes; a real system locale is kept as it is.
+TEST(ProgramLocale, WidgetsFollowTheRegionalSettingsInUse) {
+    const QLocale before;
+    struct Case {
+        QLocale system;
+        QLocale::Language language;
+        const char* december;
+        const char* monday;
+    } cases[] = {{QLocale::c(), QLocale::Polish, "grudzień", "poniedziałek"},
+                 {QLocale(QLocale::Polish, QLocale::Poland), QLocale::Polish, "grudzień", "poniedziałek"},
+                 {QLocale(QLocale::German, QLocale::Germany), QLocale::German, "Dezember", "Montag"}};
+    for (const Case& c : cases) {
+        tv::ui::useProgramLocale(c.system);
+        QDateEdit date;
+        date.setCalendarPopup(true);
+        const QLocale shown = date.calendarWidget()->locale();
+        EXPECT_EQ(shown.language(), c.language) << c.system.name().toStdString();
+        EXPECT_EQ(shown.standaloneMonthName(12), QString::fromUtf8(c.december));
+        EXPECT_EQ(shown.dayName(1), QString::fromUtf8(c.monday));
+        EXPECT_EQ(date.locale().language(), c.language);
+    }
+    QLocale::setDefault(before);
 }

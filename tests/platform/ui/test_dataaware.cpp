@@ -17,6 +17,7 @@
 #include "platform/ui/dataaware.h"
 #include "platform/ui/messages.h"
 #include "support/test_env.h"
+#include "support/typing.h"
 
 // Readable failures: texts print as texts.
 QT_BEGIN_NAMESPACE
@@ -409,6 +410,48 @@ TEST_F(DataAware, GridWithAutoEditStartsEditingOnTheFirstKey) {
     pressKey(grid, Qt::Key_Return);
     formaty->post();
     EXPECT_EQ(storedFormats(), QStringList({"A3=4", "A4=16", "A5=32"}));
+}
+
+// Inserting from the grid is the form's choice: off, Insert and Down on the
+// last row add nothing; on, they insert and append through the table, whose
+// insert handlers run.
+TEST_F(DataAware, GridInsertsAndAppendsOnlyWhenAllowed) {
+    int inserts = 0;
+    formaty->afterInsert = [&inserts](Table& t) {
+        ++inserts;
+        t.fieldByName("Ratio").setAsFloat(1);
+    };
+    DBGrid* grid = formatGrid();
+    showWindow();
+    grid->setFocus();
+    clickRow(*grid, 2);
+    pressKey(grid, Qt::Key_Down);
+    pressKey(grid, Qt::Key_Insert);
+    EXPECT_EQ(formaty->state(), Table::State::Browse);
+    EXPECT_EQ(inserts, 0);
+
+    grid->setAllowInsert(true);
+    pressKey(grid, Qt::Key_Down);
+    ASSERT_EQ(formaty->state(), Table::State::Insert);
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    pressKey(grid, Qt::Key_Down); // untouched: no second row
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    typeText(grid, "C4");
+    pressKey(grid, Qt::Key_Return);
+    pressKey(grid, Qt::Key_Down);
+    EXPECT_EQ(storedFormats(), QStringList({"A3=8", "A4=16", "A5=32", "C4=1"}));
+    pressKey(grid, Qt::Key_Up); // the untouched new row goes again
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    clickRow(*grid, 0);
+    pressKey(grid, Qt::Key_Insert);
+    ASSERT_EQ(formaty->state(), Table::State::Insert);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(inserts, 3);
+    formaty->cancel();
+    grid->setReadOnly(true);
+    pressKey(grid, Qt::Key_Insert);
+    EXPECT_EQ(formaty->state(), Table::State::Browse);
 }
 
 TEST_F(DataAware, AlphaCellTakesNoMoreThanItsFieldSize) {
@@ -821,6 +864,32 @@ TEST_F(DataAware, EscapeGivesBackTheFieldText) {
     QTest::keyClick(name, Qt::Key_Escape);
     EXPECT_EQ(name->text(), "A3");
     EXPECT_FALSE(name->isPending());
+}
+
+// An alpha field holds code page 1250 text: a character outside it never
+// reaches the screen, typed or pasted, so what is stored is what was shown.
+// The grid's cell editor keeps to the same characters.
+TEST_F(DataAware, AlphaEditsAndCellsTakeOnlyWhatCodePage1250Holds) {
+    auto* name = boundEdit("Name");
+    DBGrid* grid = formatGrid();
+    showWindow();
+    name->setFocus();
+    name->selectAll();
+    tvtest::typeText(name, QString::fromUtf8("ΩŻ€"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("Ż€"));
+    name->insert(QString::fromUtf8("a\u4E2Db")); // pasted
+    EXPECT_EQ(name->text(), QString::fromUtf8("Ż€ab"));
+    EXPECT_EQ(name->cursorPosition(), 4);
+    formaty->post();
+    EXPECT_EQ(storedFormats().first(), QString::fromUtf8("Ż€ab=8"));
+
+    grid->setFocus();
+    clickRow(*grid, 1);
+    tvtest::typeText(grid->viewport(), QString::fromUtf8("łΩ"));
+    auto* editor = qobject_cast<QLineEdit*>(grid->cellEditor());
+    ASSERT_NE(editor, nullptr);
+    tvtest::typeText(editor, QString::fromUtf8("Ωó"));
+    EXPECT_EQ(editor->text(), QString::fromUtf8("łó"));
 }
 
 TEST_F(DataAware, EditLimitsAlphaFieldsToTheirSizeAndKeepsAutoIncrementsReadOnly) {
