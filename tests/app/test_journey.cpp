@@ -11,6 +11,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +69,9 @@ protected:
         m_previousFolder = QDir::currentPath();
         QDir::setCurrent(m_folder.path());
         tv::setToday(kToday);
+        // As main does on a machine whose locale is C, as a CI machine's is.
+        m_previousLocale = QLocale();
+        tv::ui::useProgramLocale(QLocale::c());
         tv::report::setPrintSink(&m_noPrinter);
         tv::ui::resetTerminationRequest();
     }
@@ -75,6 +79,7 @@ protected:
         if (m_running) endProgram();
         tv::report::setPrintSink(nullptr);
         tv::setToday(QDate());
+        QLocale::setDefault(m_previousLocale);
         QDir::setCurrent(m_previousFolder);
     }
 
@@ -538,6 +543,7 @@ protected:
 
     QTemporaryDir m_folder;
     QString m_previousFolder;
+    QLocale m_previousLocale;
     NoPrinter m_noPrinter;
     Operator m_operator;
     bool m_running = false;
