@@ -119,16 +119,22 @@ QImage grab(const QString& window) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// Where the costing sheet's "  Faktura" is: the toolbar is the first band of
-// the window, from the top, that is as tall as a toolbar icon (the menu bar's
-// text above it is lower), and "  Faktura" is the only button there with a
-// caption, so its text is the widest run of drawn pixels in that band.
-// A null point when the picture shows no such band.
+// Where the costing sheet's "  Faktura" is. The toolbar lies right under the
+// menu bar, near the top of the window; of the bands drawn there it is the
+// first with colour in it (its icons; the menu bar's text is black), and
+// "  Faktura" is its only button with a caption, so the button's text is the
+// widest run of drawn pixels in that band. A null point when the picture
+// shows no such band (the sheet not drawn yet).
 QPoint fakturaButton(const QImage& sheet) {
     const int width = sheet.width();
     const auto differs = [](QRgb a, QRgb b) {
         return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) >
                60;
+    };
+    const auto coloured = [](QRgb c) {
+        const int high = std::max({qRed(c), qGreen(c), qBlue(c)});
+        const int low = std::min({qRed(c), qGreen(c), qBlue(c)});
+        return high - low > 80;
     };
     // Each row's background: its most frequent colour.
     QVector<QRgb> background(sheet.height());
@@ -149,7 +155,7 @@ QPoint fakturaButton(const QImage& sheet) {
         return n > 0 && n < width * 9 / 10;
     };
     int y = 0;
-    const int searchHeight = std::min(sheet.height(), 200);
+    const int searchHeight = std::min(sheet.height(), 100);
     while (y < searchHeight) {
         while (y < searchHeight && !drawnRow(y))
             ++y;
@@ -157,7 +163,11 @@ QPoint fakturaButton(const QImage& sheet) {
         while (y < searchHeight && drawnRow(y))
             ++y;
         const int bottom = y; // exclusive
-        if (bottom - top < 16) continue;
+        bool hasColour = false;
+        for (int cy = top; cy < bottom && !hasColour; ++cy)
+            for (int cx = 0; cx < width && !hasColour; ++cx)
+                hasColour = coloured(sheet.pixel(cx, cy));
+        if (bottom - top < 10 || !hasColour) continue;
         // Runs of columns with drawing, split where 5 empty columns lie between.
         int bestLeft = -1, bestRight = -1;
         int x = 0;
@@ -241,10 +251,14 @@ TEST(SmokeTest, StartsOpensTheSheetAndTheInvoiceWindowAndEndsCleanly) {
     QPoint faktura;
     QElapsedTimer drawn;
     drawn.start();
+    // Drawn means: the picture no longer changes (a busy machine may still
+    // show what lay there before, the start screen) and holds the toolbar.
+    QImage before = grab(sheet);
     while (faktura.isNull() && drawn.elapsed() < kWindowTimeoutMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
         picture = grab(sheet);
-        faktura = fakturaButton(picture);
-        if (faktura.isNull()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (picture == before) faktura = fakturaButton(picture);
+        before = picture;
     }
     const QString picturePath = QDir::current().filePath(QStringLiteral("smoke_sheet.png"));
     if (faktura.isNull()) picture.save(picturePath);
