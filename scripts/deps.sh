@@ -10,7 +10,7 @@ TV_PACKAGES=(
     libsqlite3-dev libarchive-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-wine fonts-liberation2 fontconfig
-    poppler-utils xvfb xauth
+    poppler-utils xvfb xauth xdotool
     cups cups-client printer-driver-cups-pdf
 )
 

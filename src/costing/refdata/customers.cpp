@@ -1,5 +1,6 @@
 #include "costing/refdata/customers.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -203,6 +204,14 @@ void TForm_fa4::SpeedButton1Click(QObject*) {
     Query1->close();
     for (QComboBox* picker : customerPickers)
         refillPicker(picker, ids);
+    Editor->closeWindow();
+}
+
+void TForm_fa4::closeEvent(QCloseEvent* event) {
+    event->setAccepted(Editor->closeRequested([this] { SpeedButton1Click(SpeedButton1); }));
+}
+
+void TForm_fa4::reject() {
     close();
 }
 

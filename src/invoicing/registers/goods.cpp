@@ -1,6 +1,7 @@
 #include "invoicing/registers/goods.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -258,6 +259,14 @@ void TForm_fa5::SpeedButton1Click(QObject*) {
     Editor->postPending();
     addedRecord = false;
     Form_fa1->WypelnijListeTowarow();
+    Editor->closeWindow();
+}
+
+void TForm_fa5::closeEvent(QCloseEvent* event) {
+    event->setAccepted(Editor->closeRequested([this] { SpeedButton1Click(SpeedButton1); }));
+}
+
+void TForm_fa5::reject() {
     close();
 }
 

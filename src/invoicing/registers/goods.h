@@ -108,6 +108,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The close box and Escape leave the register as "zamknij" does.
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

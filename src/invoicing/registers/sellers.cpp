@@ -1,5 +1,6 @@
 #include "invoicing/registers/sellers.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QVBoxLayout>
 
@@ -142,6 +143,14 @@ void TForm_fa3::SpeedButton1Click(QObject*) {
         picker->setEditText(text);
     else
         picker->setCurrentIndex(picker->findText(text));
+    Editor->closeWindow();
+}
+
+void TForm_fa3::closeEvent(QCloseEvent* event) {
+    event->setAccepted(Editor->closeRequested([this] { SpeedButton1Click(SpeedButton1); }));
+}
+
+void TForm_fa3::reject() {
     close();
 }
 

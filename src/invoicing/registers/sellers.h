@@ -68,6 +68,11 @@ public:
     void SpeedButton21Click(QObject* Sender = nullptr);
     void SpeedButton2Click(QObject* Sender = nullptr);
 
+protected:
+    // The close box and Escape leave the register as "zamknij" does.
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
     void bindHandlers();
 };

@@ -308,6 +308,27 @@ void RegisterEditor::clearSearch(const QVector<QLineEdit*>& inOrder, const std::
     search();
 }
 
+void RegisterEditor::closeWindow() {
+    // Asked by the close box, the window is closing already: the command
+    // only says that it got to its end.
+    if (m_closeRequested) {
+        m_commandClosed = true;
+        return;
+    }
+    m_commandCloses = true;
+    window()->close();
+    m_commandCloses = false;
+}
+
+bool RegisterEditor::closeRequested(const std::function<void()>& closeCommand) {
+    if (m_commandCloses || m_closeRequested) return true;
+    m_closeRequested = true;
+    m_commandClosed = false;
+    guard(closeCommand);
+    m_closeRequested = false;
+    return m_commandClosed;
+}
+
 bool RegisterEditor::activatedFromAnotherWindow(const QWidget* form) {
     const ActivationWatcher& watcher = ActivationWatcher::instance();
     return watcher.current == form && watcher.previous != form;

@@ -108,6 +108,16 @@ public:
     // Empties the search boxes in the given order, then searches once.
     void clearSearch(const QVector<QLineEdit*>& inOrder, const std::function<void()>& search);
 
+    // The register's window closes from its "zamknij" command through
+    // closeWindow(); its close box and Escape go through closeRequested(),
+    // which runs that same command first, so that however the operator
+    // leaves the register the record being typed is kept and the pick lists
+    // offer it. closeRequested() returns whether the window may close: not
+    // while the command failed (its error is shown and the record stays on
+    // screen to be put right).
+    void closeWindow();
+    bool closeRequested(const std::function<void()>& closeCommand);
+
     // True when the form's activation comes from another window of the
     // program, not back from one of its own message boxes or dialogs (which
     // must not clear a search the operator is working in).
@@ -140,6 +150,9 @@ private:
     QVBoxLayout* m_commandsLayout = nullptr;
     std::array<tv::ui::PanelButton*, 5> m_panels{};
     std::array<tv::ui::SpeedButton*, 10> m_navigation{};
+    bool m_commandCloses = false;  // "zamknij" is closing the window
+    bool m_closeRequested = false; // the close box or Escape is closing it
+    bool m_commandClosed = false;  // "zamknij" got to its end meanwhile
 };
 
 template <typename Form> void RegisterEditor::nameStandardControls(Form* form) {

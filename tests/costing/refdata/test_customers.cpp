@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -447,6 +448,31 @@ TEST_F(CustomerRegister, CloseRefillsBothPickersInIdOrderAndKeepsTheirTexts) {
     for (const QVariantList& row : storedCustomers())
         posted = posted || row[15].toString() == "niezatwierdzone";
     EXPECT_TRUE(posted) << "a changed record is posted on closing";
+}
+
+// However the operator leaves the register, the customer being typed is kept
+// and both pickers offer it, as "zamknij" does.
+TEST_F(CustomerRegister, CloseBoxAndEscapeLeaveAsZamknijDoes) {
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "close box");
+        showRegister();
+        click(Form_fa4->Panel1); // dodaj
+        const QString id = escape ? QStringLiteral("ESC") : QStringLiteral("KRZYZYK");
+        Form_fa4->DBEdits[0]->setFocus();
+        QTest::keyClicks(Form_fa4->DBEdits[0], id);
+        // The operator moves on to the next field, then leaves with Escape
+        // (in the field still being typed, Escape takes the typing back).
+        QTest::keyClick(Form_fa4->DBEdits[0], Qt::Key_Tab);
+        if (escape)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            Form_fa4->close();
+        EXPECT_FALSE(Form_fa4->isVisible());
+        EXPECT_EQ(Form_fa4->kontrahenci->state(), tv::Table::State::Browse);
+        EXPECT_GE(Form1->ComboBox7->findText(id), 0);
+        EXPECT_GE(Form_fa1->ComboBox3->findText(id), 0);
+    }
+    EXPECT_EQ(refdatatest::column("kontrahenci.db", "Id"), QStringList({"ESC", "KRZYZYK"}));
 }
 
 // The sheet's own view of the customers reads what the register stored: the

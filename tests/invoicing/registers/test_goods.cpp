@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -311,6 +312,45 @@ TEST_F(GoodsRegister, CloseStoresTheEditAndRefillsThePicker) {
     EXPECT_EQ(stored(1, "Id").toString(), "AAA");
     ASSERT_EQ(Form_fa1->ComboBox5->count(), 1);
     EXPECT_EQ(Form_fa1->ComboBox5->itemText(0), "AAA");
+}
+
+// However the operator leaves the register, the goods being typed are kept
+// and the invoice window's goods picker offers them, as "zamknij" does.
+TEST_F(GoodsRegister, CloseBoxAndEscapeLeaveAsZamknijDoes) {
+    Form_fa10->CheckBox1->setChecked(false); // every goods item is offered, stock or not
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "close box");
+        open();
+        click(Form_fa5->SpeedButton7); // dodaj
+        const char* id = escape ? "ESC" : "OKNO";
+        typeInto(Form_fa5->DBEdit7, id);
+        // The operator moves on to the next field, then leaves with Escape
+        // (in the field still being typed, Escape takes the typing back).
+        QTest::keyClick(Form_fa5->DBEdit7, Qt::Key_Tab);
+        if (escape)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            Form_fa5->close();
+        EXPECT_FALSE(Form_fa5->isVisible());
+        EXPECT_EQ(goods().state(), tv::Table::State::Browse);
+        EXPECT_GE(Form_fa1->ComboBox5->findText(id), 0);
+    }
+    EXPECT_EQ(column("towary.DB", "Id"), QStringList({"OKNO", "ESC"}));
+}
+
+// Goods the table refuses keep the register open, the error shown, so that
+// the operator can put them right.
+TEST_F(GoodsRegister, CloseBoxKeepsTheRegisterOpenWhenTheGoodsAreRefused) {
+    addGoods({"Alfa", 1, "ALF", "22", 1.0, 1.22, 3.0});
+    open();
+    click(Form_fa5->SpeedButton7); // dodaj
+    typeInto(Form_fa5->DBEdit1, "Alfa");
+    QTest::keyClick(Form_fa5->DBEdit1, Qt::Key_Tab);
+    goods().fieldByName("Nr").setAsInteger(1); // the name and number of the goods there already
+    Form_fa5->close();
+    EXPECT_TRUE(Form_fa5->isVisible());
+    EXPECT_EQ(shownTexts().size(), 1);
+    EXPECT_EQ(column("towary.DB", "Nazwa"), QStringList({"", "Alfa"}));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 
@@ -122,6 +123,29 @@ TEST_F(SellersRegister, CloseStoresTheEditAndFillsTheSellerPickerInOrder) {
     EXPECT_FALSE(Form_fa3->isVisible());
     EXPECT_EQ(items(Form_fa1->ComboBox2), QStringList({"ADAM", "ADAM", "MAREK", "ZOFIA"}));
     EXPECT_EQ(Form_fa1->ComboBox2->currentText(), "ZOFIA");
+}
+
+// However the operator leaves the register, the seller being typed is kept
+// and the invoice window's picker offers it, as "zamknij" does.
+TEST_F(SellersRegister, CloseBoxAndEscapeLeaveAsZamknijDoes) {
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "close box");
+        open();
+        click(Form_fa3->SpeedButton7); // dodaj
+        const char* id = escape ? "ESC" : "OKNO";
+        typeInto(Form_fa3->DBEdits[0], id);
+        // The operator moves on to the next field, then leaves with Escape
+        // (in the field still being typed, Escape takes the typing back).
+        QTest::keyClick(Form_fa3->DBEdits[0], Qt::Key_Tab);
+        if (escape)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            Form_fa3->close();
+        EXPECT_FALSE(Form_fa3->isVisible());
+        EXPECT_EQ(sellers().state(), tv::Table::State::Browse);
+        EXPECT_GE(Form_fa1->ComboBox2->findText(id), 0);
+    }
+    EXPECT_EQ(column("sprzedawcy.db", "Id"), QStringList({"OKNO", "ESC"}));
 }
 
 } // namespace

@@ -136,6 +136,12 @@ protected:
 
     void SetUp() override {
         AppFixture::SetUp();
+        fillInvoice();
+    }
+
+    // The invoice's texts and lines, set on the window as it stands: a
+    // window shown afterwards would renumber it and take its defaults again.
+    static void fillInvoice() {
         setText(Form_fa1->Edit5, "7/03/2024");
         setDate(Form_fa1->DateTimePicker1, QDate(2024, 3, 5));
         setText(Form_fa1->Edit6, "Kraków");

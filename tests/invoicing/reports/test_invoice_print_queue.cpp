@@ -43,12 +43,15 @@ class InvoiceOnThePrintQueue : public tvtest::InvoiceFixture,
                                public ::testing::WithParamInterface<DocumentCase> {
 protected:
     void SetUp() override {
-        InvoiceFixture::SetUp();
+        AppFixture::SetUp();
         QString whyNot;
         queue = tvtest::PrintQueue::open(&whyNot);
         if (!queue) GTEST_SKIP() << whyNot.toStdString();
+        // Shown first: showing the window numbers it anew and takes its
+        // defaults, so the invoice is filled in afterwards, as the operator does.
         Form_fa1->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form_fa1));
+        fillInvoice();
     }
 
     // The messages the command showed, for a failure's report.
