@@ -42,6 +42,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
 #include "platform/ui/messages.h"
+#include "platform/ui/pick_lists.h"
 
 TForm_fa1* Form_fa1 = nullptr;
 
@@ -846,12 +847,7 @@ void TForm_fa1::UstawMiejsceWystawienia() {
 
 void TForm_fa1::fillPicker(QComboBox* picker, tv::Table& table, const QString& sql) {
     table.refresh();
-    Query1->close();
-    Query1->setSql(sql);
-    Query1->open();
-    QStringList ids;
-    for (Query1->first(); !Query1->eof(); Query1->next())
-        ids << Query1->fieldByName(QStringLiteral("Id")).asString();
+    const QStringList ids = tv::ui::queryTexts(*Query1, sql);
     picker->clear();
     picker->addItems(ids);
     // Adding items to an empty list would show the first one; the picker

@@ -13,6 +13,7 @@
 #include "platform/ui/dataaware_grid.h"
 #include "platform/ui/dataaware_source.h"
 #include "platform/ui/messages.h"
+#include "platform/ui/pick_lists.h"
 
 TForm_fa4* Form_fa4 = nullptr;
 
@@ -56,19 +57,6 @@ constexpr int kRegisterHeight = 680;
 // The search boxes and the fields they narrow, in the order of the filter.
 const QStringList kSearchFields = {QStringLiteral("Id"), QStringLiteral("Firma"), QStringLiteral("Nazwisko"),
                                    QStringLiteral("NIP")};
-
-// Refills a customer picker and puts back the text it showed, so that the
-// customer chosen for the open calculation or invoice is not lost.
-void refillPicker(QComboBox* picker, const QStringList& ids) {
-    if (!picker) return;
-    const QString text = picker->currentText();
-    picker->clear();
-    picker->addItems(ids);
-    if (picker->isEditable())
-        picker->setEditText(text);
-    else
-        picker->setCurrentIndex(picker->findText(text));
-}
 
 // The grid's columns, wide enough that a whole tax number, town and phone
 // number show without scrolling, and narrow enough that the register with
@@ -189,21 +177,10 @@ void TForm_fa4::SpeedButton10Click(QObject*) {
 
 void TForm_fa4::SpeedButton1Click(QObject*) {
     kontrahenci->refresh();
-    Query1->close();
-    Query1->setSql(QStringLiteral("select Id from kontrahenci order by Id"));
-    Query1->open();
-    QStringList ids;
-    const int count = Query1->recordCount();
-    ids.reserve(count);
-    Query1->first();
-    tv::Field id = Query1->fieldByName(QStringLiteral("Id"));
-    for (int i = 0; i < count; ++i) {
-        ids.append(id.asString());
-        Query1->next();
-    }
-    Query1->close();
+    const QStringList ids =
+        tv::ui::queryTexts(*Query1, QStringLiteral("select Id from kontrahenci order by Id"));
     for (QComboBox* picker : customerPickers)
-        refillPicker(picker, ids);
+        tv::ui::refillPicker(picker, ids);
     Editor->closeWindow();
 }
 

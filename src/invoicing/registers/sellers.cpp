@@ -9,6 +9,7 @@
 #include "platform/ui/dataaware_controls.h"
 #include "platform/ui/dataaware_grid.h"
 #include "platform/ui/dataaware_source.h"
+#include "platform/ui/pick_lists.h"
 #include "platform/ui/register_editor.h"
 
 TForm_fa3* Form_fa3 = nullptr;
@@ -122,27 +123,9 @@ void TForm_fa3::SpeedButton10Click(QObject*) {
 // order; the seller chosen for the invoice on screen stays in it.
 void TForm_fa3::SpeedButton1Click(QObject*) {
     sprzedawcy->refresh();
-    Query1->close();
-    Query1->setSql(QStringLiteral("select Id from sprzedawcy order by Id"));
-    Query1->open();
-    QStringList ids;
-    const int count = Query1->recordCount();
-    ids.reserve(count);
-    Query1->first();
-    tv::Field id = Query1->fieldByName(QStringLiteral("Id"));
-    for (int i = 0; i < count; ++i) {
-        ids.append(id.asString());
-        Query1->next();
-    }
-    Query1->close();
-    QComboBox* picker = Form_fa1->ComboBox2;
-    const QString text = picker->currentText();
-    picker->clear();
-    picker->addItems(ids);
-    if (picker->isEditable())
-        picker->setEditText(text);
-    else
-        picker->setCurrentIndex(picker->findText(text));
+    tv::ui::refillPicker(
+        Form_fa1->ComboBox2,
+        tv::ui::queryTexts(*Query1, QStringLiteral("select Id from sprzedawcy order by Id")));
     Editor->closeWindow();
 }
 
