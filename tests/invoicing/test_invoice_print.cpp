@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 
 #include "invoicing/reports/printout_fixture.h"
+#include "invoicing/rules/invoice_store.h"
+#include "platform/clock.h"
 #include "platform/ui/report_preview.h"
 
 using namespace tv::report;
@@ -14,6 +16,7 @@ namespace {
 const char* const noPrintoutMessage =
     "Wydruk jest dostępny tylko dla dokumentów „faktura VAT” i „rachunek”. Wybierz rodzaj dokumentu.";
 const char* const noBuyerQuestion = "Nie wybrano nabywcy. Czy wydrukować dokument bez danych nabywcy?";
+const char* const stockQuestion = "Naciśnięcie tak spowoduje odjęcie produktów z magazynu kontynuować ?";
 
 // A document kind, the report it prints on and the label of its copy caption.
 struct Kind {
@@ -53,6 +56,14 @@ int rowsOf(const char* table) {
     tv::Table t(QString::fromLatin1(table));
     t.open();
     return t.recordCount();
+}
+
+double stockOf(const QString& goods) {
+    tv::Table t(QStringLiteral("towary.DB"));
+    t.open();
+    for (t.first(); !t.eof(); t.next())
+        if (t.fieldByName("Nazwa").asString() == goods) return t.fieldByName("Magazyn").asFloat();
+    return -1;
 }
 
 } // namespace
@@ -258,4 +269,64 @@ TEST_F(InvoicePrintCommands, ADeclinedPdfOrARefusedCopyReportsThePrintAsNotDone)
     EXPECT_EQ(printer.jobs.size(), 1);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(messages()[0].text, QString::fromUtf8(tv::ui::printFailedMessage));
+}
+
+TEST_F(InvoicePrintCommands, NoToTheStockQuestionCancelsTheWholePrint) {
+    tv::Table goods(QStringLiteral("towary.DB"));
+    goods.open();
+    tvtest::addRow(goods,
+                   {{"Nazwa", "Ulotki A5 kolorowe"}, {"Nr", "1"}, {"Id", "ULOTKI"}, {"Magazyn", "5000"}});
+    setChecked(Form_fa10->CheckBox1, true); // "wersja magazynowa"
+    answerEveryQuestion(tv::ui::Answer::No);
+    const WindowState before = windowState();
+    Form_fa1->SpeedButton4Click(Form_fa1);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QString::fromUtf8(stockQuestion));
+    EXPECT_EQ(messages()[0].buttons, tv::ui::Buttons::YesNo);
+    EXPECT_TRUE(printer.jobs.isEmpty());
+    EXPECT_EQ(rowsOf("wyst_faktury.db"), 0);
+    EXPECT_EQ(rowsOf("rozchody.db"), 0);
+    EXPECT_EQ(stockOf("Ulotki A5 kolorowe"), 5000);
+    EXPECT_TRUE(Form_fa1->storedNumber.isEmpty());
+    // The same invoice stays on screen: no "Nowa faktura".
+    EXPECT_TRUE(windowState() == before);
+    EXPECT_EQ(Form_fa1->ComboBox3->currentText(), "AGA");
+}
+
+TEST_F(InvoicePrintCommands, ACopyThatFailsLeavesTheInvoiceSavedOnScreenForAnotherTry) {
+    setChecked(Form_fa10->CheckBox1, false); // no stock question
+    choosePrintForm(Form_fa1->RadioButton6);
+    const WindowState before = windowState();
+    printer.failFromJob = 1;
+    Form_fa1->SpeedButton4Click(Form_fa1);
+    EXPECT_EQ(printer.jobs.size(), 1);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QString::fromUtf8(tv::ui::printFailedMessage));
+    // Saved, not printed, and still on screen: no "Nowa faktura".
+    EXPECT_TRUE(invoicing::invoiceStored("7/03/2024"));
+    EXPECT_EQ(rowsOf("wyst_faktury.db"), 1);
+    EXPECT_FALSE(Form_fa1->Wydrukowana);
+    EXPECT_TRUE(Form_fa1->Zapisana);
+    EXPECT_EQ(Form_fa1->storedNumber, "7/03/2024");
+    EXPECT_EQ(Form_fa1->Edit5->text(), before.number);
+    EXPECT_EQ(Form_fa1->LicznikFaktur, before.counter);
+    EXPECT_EQ(Form_fa1->pozycje->recordCount(), 3);
+    EXPECT_EQ(Form_fa1->ComboBox3->currentText(), "AGA");
+
+    // Once the printer works again, the same invoice prints whole, is kept
+    // once under its number, and the next invoice follows.
+    printer.failFromJob = -1;
+    printer.jobs.clear();
+    tv::ui::clearShownMessages();
+    Form_fa1->SpeedButton4Click(Form_fa1);
+    EXPECT_TRUE(messages().isEmpty());
+    ASSERT_EQ(printer.jobs.size(), 2);
+    EXPECT_EQ(textOf(printer.jobs[0][0], "QRLabel25"), "Oryginał");
+    EXPECT_EQ(textOf(printer.jobs[1][0], "QRLabel25"), "Kopia");
+    EXPECT_EQ(rowsOf("wyst_faktury.db"), 1);
+    EXPECT_EQ(Form_fa1->LicznikFaktur, before.counter + 1);
+    EXPECT_EQ(Form_fa1->Edit5->text(), Form_fa1->FormatujNumer(before.counter + 1, tv::today()));
+    EXPECT_EQ(Form_fa1->pozycje->recordCount(), 0);
+    EXPECT_FALSE(Form_fa1->Wydrukowana);
+    EXPECT_TRUE(Form_fa1->storedNumber.isEmpty());
 }
