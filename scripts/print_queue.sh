@@ -43,19 +43,27 @@ _tv_pq_usable_here() {
     runuser -u lp -- test -x "$(dirname "$dir")" 2>/dev/null
 }
 
+# The cups-pdf instance of a queue folder: its settings file in /etc/cups is
+# named after it.
+_tv_pq_instance() {
+    printf 'tarvelino-%s' "$(printf '%s' "$1" | md5sum | cut -c1-12)"
+}
+
 # Ends a scheduler an earlier run left behind (killed before it could stop
 # it): only the process whose pid it recorded, and only while that process is
-# still the cupsd of this folder.
+# still the cupsd of this folder. Its cups-pdf settings file goes too.
 _tv_pq_end_stale() {
     local dir=$1 pid
-    [ -f "$dir/cupsd.pid" ] || return 0
-    pid=$(cat "$dir/cupsd.pid")
-    if [[ $pid =~ ^[0-9]+$ ]] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$dir/etc/cupsd.conf"; then
-        kill -TERM "$pid" 2>/dev/null || true
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$pid" 2>/dev/null || true
+    if [ -f "$dir/cupsd.pid" ]; then
+        pid=$(cat "$dir/cupsd.pid")
+        if [[ $pid =~ ^[0-9]+$ ]] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$dir/etc/cupsd.conf"; then
+            kill -TERM "$pid" 2>/dev/null || true
+            for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+        rm -f "$dir/cupsd.pid"
     fi
-    rm -f "$dir/cupsd.pid"
+    rm -f "/etc/cups/cups-pdf-$(_tv_pq_instance "$dir").conf"
 }
 
 _tv_pq_write_config() {
@@ -177,7 +185,7 @@ tv_print_queue_start() {
         dir=$real
     fi
     mkdir -p "$dir"/{etc,spool/tmp,cache,state,log,pdf,pdf-spool}
-    instance=tarvelino-$(printf '%s' "$dir" | md5sum | cut -c1-12)
+    instance=$(_tv_pq_instance "$dir")
     _tv_pq_write_config "$dir" "$instance"
 
     TV_PRINT_QUEUE_DIR=$dir
