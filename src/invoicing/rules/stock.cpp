@@ -136,7 +136,9 @@ QStringList deductInvoiceStock(const QString& invoiceNumber, const QVector<Stock
                         if (above(upTo, g.recorded + available))
                             shortages.append({line, shortageMessage(row->name)});
                     }
-                    newStock = Zaokraglij(stock - taken);
+                    // A shortage takes what the stock held and leaves none,
+                    // even where the stock stood below 0.
+                    newStock = above(g.wanted - g.recorded, available) ? 0 : Zaokraglij(stock - taken);
                     nowRecorded = g.recorded + taken;
                 } else if (above(g.recorded, g.wanted)) {
                     newStock = Zaokraglij(stock + (g.recorded - g.wanted));

@@ -150,6 +150,7 @@ const DeductionCase kDeductions[] = {
     {"CostingLinesChangeNothing", 10, {{"Druk ulotek A4", 1}, {"", 2}}, 10, 0, 0},
     {"EmptyStockIsAShortage", 0, {{"Towar", 1}}, 0, 1, 0},
     {"RoundedToTwoDecimals", 10, {{"Towar", 0.125}}, 9.88, 0, 0.125},
+    {"ShortageOnANegativeStockLeavesNone", -2, {{"Towar", 1}}, 0, 1, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, Deduction, ::testing::ValuesIn(kDeductions),
