@@ -57,6 +57,46 @@ void moveToParty(tv::Table& table, int number) {
     }
 }
 
+// The invoice on screen as a save reads it: two equal states store the same
+// invoice. A party or discount that a save would refuse counts by its text.
+QVariantList screenState(TForm_fa1& w) {
+    auto party = [](Party kind, const QString& id, std::optional<int> chosen) -> QVariant {
+        try {
+            const std::optional<int> number = invoicing::partyNumber(kind, id, chosen);
+            return number ? QVariant(*number) : QVariant();
+        } catch (const SaveRefused&) {
+            return id;
+        }
+    };
+    QVariant discount;
+    try {
+        const std::optional<int> percentage =
+            invoicing::storedDiscount(w.CheckBox2->isChecked(), w.ComboBox6->currentText());
+        if (percentage) discount = *percentage;
+    } catch (const SaveRefused&) {
+        discount = w.ComboBox6->currentText();
+    }
+    const invoicing::DocumentKindButtons kind{w.RadioButton1->isChecked(), w.RadioButton3->isChecked(),
+                                              w.RadioButton4->isChecked()};
+    QVariantList state;
+    state << w.storedNumber << w.Edit5->text()
+          << party(Party::Seller, w.ComboBox2->currentText(), w.chosenSeller)
+          << party(Party::Customer, w.ComboBox3->currentText(), w.chosenCustomer) << discount
+          << invoicing::documentKindCode(kind) << w.ComboBox1->currentText() << w.DateTimePicker1->date()
+          << w.DateTimePicker2->date() << w.DateTimePicker3->date() << w.ComboBox4->currentText()
+          << w.ComboBox7->currentText() << w.Edit11->text() << w.CheckBox1->isChecked()
+          << invoicing::printFormCode({w.RadioButton6->isChecked(), w.RadioButton5->isChecked(),
+                                       w.RadioButton2->isChecked(), w.RadioButton7->isChecked()});
+    // A line typed and not yet confirmed is a change.
+    state << (w.pozycje->state() != tv::Table::State::Browse && w.pozycje->modified());
+    auto number = [](const std::optional<double>& value) { return value ? QVariant(*value) : QVariant(); };
+    for (const invoicing::InvoiceLine& line : invoicing::readLines(*w.pozycje))
+        state << (line.lp ? QVariant(*line.lp) : QVariant()) << line.name << number(line.quantity) << line.vat
+              << line.unit << number(line.net) << number(line.vatAmount) << number(line.gross)
+              << number(line.unitNet) << line.pkwiu;
+    return state;
+}
+
 } // namespace
 
 QString TForm_fa1::FormatujNumer(int numer, const QDate& data) {
@@ -192,6 +232,13 @@ void TForm_fa1::WczytajFakture(const QString& numer) {
         chosenCustomer.reset();
     }
     Przelicz();
+    m_storedState = screenState(*this);
+}
+
+bool TForm_fa1::changedSinceStored() {
+    // A stored invoice whose state was never taken has no known change.
+    if (storedNumber.isEmpty() || m_storedState.isEmpty()) return false;
+    return screenState(*this) != m_storedState;
 }
 
 void TForm_fa1::SpeedButton2Click(QObject* Sender) {
@@ -230,6 +277,7 @@ void TForm_fa1::SpeedButton2Click(QObject* Sender) {
     }
     undo.dismiss();
     numberChangeConfirmed.clear();
+    m_storedState = screenState(*this);
     for (const QString& shortage : shortages)
         tv::ui::showMessage(shortage, QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
     if (stock) WypelnijListeTowarow();

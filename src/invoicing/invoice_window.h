@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QString>
+#include <QVariantList>
 
 #include "platform/currency.h"
 #include "platform/table.h"
@@ -257,6 +258,9 @@ public:
     // asks whether to move the stored one; false when the operator says "Nie".
     bool confirmNumberChange(const QString& numer);
     QString numberChangeConfirmed; // the new number the operator agreed to, until the save ends
+    // Whether the stored invoice on screen differs from what it was when it
+    // was last loaded or saved; false for an invoice never stored.
+    bool changedSinceStored();
 
     // ---- new invoice (new_invoice.cpp) ---------------------------------------------
     void NowaFaktura();
@@ -330,6 +334,8 @@ private:
     QString m_customerText;
     std::optional<int> m_sellerNr;
     std::optional<int> m_customerNr;
+    // The invoice on screen as it was when last loaded or saved.
+    QVariantList m_storedState;
 };
 
 extern TForm_fa1* Form_fa1;

@@ -98,10 +98,11 @@ tv::ui::DBGridColumn column(const char* field, const char* title, int width) {
     return c;
 }
 
-// The invoice of the window not stored yet, which loading another would lose.
+// The invoice of the window that loading another would lose: one not stored
+// yet, or a stored one changed since it was loaded or saved.
 bool unsavedInvoiceOnScreen() {
-    return Form_fa1->storedNumber.isEmpty() &&
-           (!Form_fa1->pozycje->isEmpty() || Form_fa1->pozycje->state() == tv::Table::State::Insert);
+    if (!Form_fa1->storedNumber.isEmpty()) return Form_fa1->changedSinceStored();
+    return !Form_fa1->pozycje->isEmpty() || Form_fa1->pozycje->state() == tv::Table::State::Insert;
 }
 
 } // namespace
@@ -350,8 +351,9 @@ void TForm_fa2::DBGrid1KeyDown(QObject*, int& Key, Qt::KeyboardModifiers) {
     if (Key == tv::ui::VK_DELETE) SpeedButton19Click(SpeedButton19);
 }
 
-// "wczytaj fakturę": an invoice on screen that was never saved is offered to
-// be saved first, so that loading does not lose it.
+// "wczytaj fakturę": an invoice on screen that was never saved, or was
+// changed since, is offered to be saved first, so that loading does not
+// lose it.
 void TForm_fa2::SpeedButton1Click(QObject*) {
     if (wyst_faktury->isEmpty()) return;
     const QString number = wyst_faktury->fieldByName(QStringLiteral("Nr")).asString();
@@ -362,7 +364,7 @@ void TForm_fa2::SpeedButton1Click(QObject*) {
         Form_fa1->SpeedButton2Click(Form_fa1->SpeedButton2);
         // Not saved after all ("Nie" to the stock question, a refused
         // save): the invoice stays on screen.
-        if (Form_fa1->storedNumber.isEmpty()) return;
+        if (unsavedInvoiceOnScreen()) return;
     }
     const bool wasLoaded = loadedInvoice;
     loadedInvoice = true;

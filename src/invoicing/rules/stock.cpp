@@ -127,7 +127,6 @@ QStringList deductInvoiceStock(const QString& invoiceNumber, const QVector<Stock
                 double newStock = stock;
                 if (above(g.wanted, g.recorded)) {
                     const double available = std::max(stock, 0.0);
-                    const double taken = std::min(g.wanted - g.recorded, available);
                     // A line is short when the invoice up to it needs more
                     // than was taken before and the stock held together.
                     double upTo = 0;
@@ -136,18 +135,27 @@ QStringList deductInvoiceStock(const QString& invoiceNumber, const QVector<Stock
                         if (above(upTo, g.recorded + available))
                             shortages.append({line, shortageMessage(row->name)});
                     }
-                    newStock = Zaokraglij(stock - taken);
-                    nowRecorded = g.recorded + taken;
+                    if (above(g.wanted - g.recorded, available)) {
+                        // A shortage takes what the stock held and leaves
+                        // none, even where the stock stood below 0.
+                        newStock = 0;
+                        nowRecorded = g.recorded + available;
+                    } else {
+                        // Rounding never makes a deduction add to the stock.
+                        newStock = std::min(Zaokraglij(stock - (g.wanted - g.recorded)), stock);
+                        nowRecorded = g.recorded + (stock - newStock);
+                    }
                 } else if (above(g.recorded, g.wanted)) {
-                    newStock = Zaokraglij(stock + (g.recorded - g.wanted));
-                    nowRecorded = g.wanted;
+                    newStock = std::max(Zaokraglij(stock + (g.recorded - g.wanted)), stock);
+                    nowRecorded = g.recorded - (newStock - stock);
                 }
                 if (newStock != stock)
                     tv::Query::exec(QStringLiteral("update towary set Magazyn = ?1 where rowid = ?2"),
                                     {newStock, row->row});
             }
-            // Goods that are gone keep what was taken for them on record.
-            if (nowRecorded != 0) record.append({g.name, nowRecorded});
+            // Goods that are gone keep what was taken for them on record;
+            // what is left of a give-back after rounding is nothing.
+            if (above(std::fabs(nowRecorded), 0)) record.append({g.name, nowRecorded});
         }
 
         dropStockRecord(invoiceNumber);

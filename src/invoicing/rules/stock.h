@@ -52,7 +52,9 @@ QString shortageMessage(const QString& goodsName);
 // Lines match goods by their exact name; lines without a name, or naming no
 // goods, change nothing. Stock never goes below 0: where it holds less than
 // the difference, what it holds is taken and recorded, and every line that
-// was not covered gets a shortage message. Runs as one transaction, joining
+// was not covered gets a shortage message. The stock is rounded to two
+// decimals and the record holds what the stock actually lost, so a line
+// given back restores the stock it came from. Runs as one transaction, joining
 // the caller's. Returns the shortage messages, in line order.
 QStringList deductInvoiceStock(const QString& invoiceNumber, const QVector<StockLine>& lines);
 

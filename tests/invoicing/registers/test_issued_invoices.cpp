@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include "invoicing/invoice_window.h"
@@ -253,6 +257,104 @@ TEST_F(IssuedInvoices, LoadingOverAnUnsavedInvoiceAsksFirst) {
     click(Form_fa2->SpeedButton1);
     EXPECT_TRUE(Form_fa2->loadedInvoice);
     EXPECT_FALSE(Form_fa2->isVisible());
+}
+
+// A stored invoice changed on screen since it was loaded is offered to be
+// saved first, like one never saved; an unchanged one is not.
+struct ScreenEdit {
+    const char* name;
+    std::function<void()> edit;
+};
+
+class LoadingOverAStoredInvoice : public IssuedInvoices, public ::testing::WithParamInterface<ScreenEdit> {
+protected:
+    static constexpr const char* kQuestion =
+        "Faktura na ekranie nie została zapisana. Czy zapisać ją przed wczytaniem wybranej faktury?";
+
+    // Loads the January invoice into the window, changes it, and loads the
+    // register's last invoice over it; the answer goes to the first question.
+    static QStringList loadOverAnswering(const std::function<void()>& edit, tv::ui::Answer answer) {
+        Form_fa1->WczytajFakture("1/01/2024");
+        edit();
+        showActive(Form_fa2);
+        tv::ui::clearShownMessages();
+        tv::ui::pushTestAnswer(answer);
+        click(Form_fa2->SpeedButton1);
+        return shownTexts();
+    }
+};
+
+TEST_F(LoadingOverAStoredInvoice, UnchangedLoadsWithoutAsking) {
+    const QStringList shown = loadOverAnswering([] {}, tv::ui::Answer::No);
+    EXPECT_FALSE(shown.contains(kQuestion));
+    EXPECT_EQ(Form_fa1->storedNumber, "1/03/2024");
+
+    // Changed and then saved, it asks nothing either.
+    const auto changedAndSaved = [] {
+        Form_fa1->Edit11->setText("zamówienie 7");
+        Form_fa1->SpeedButton2Click();
+    };
+    EXPECT_FALSE(loadOverAnswering(changedAndSaved, tv::ui::Answer::No).contains(kQuestion));
+    EXPECT_EQ(valueOf("wyst_faktury.db", "Nr", "1/01/2024", "Zamowienie").toString(), "zamówienie 7");
+    EXPECT_EQ(Form_fa1->storedNumber, "1/03/2024");
+}
+
+TEST_P(LoadingOverAStoredInvoice, ChangedAsksFirst) {
+    const QStringList shown = loadOverAnswering(GetParam().edit, tv::ui::Answer::No);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.first(), QString(kQuestion));
+    // "Nie": loaded over it, and the stored invoice stays as it was.
+    EXPECT_EQ(Form_fa1->storedNumber, "1/03/2024");
+    EXPECT_FALSE(Form_fa2->isVisible());
+    EXPECT_EQ(valueOf("wyst_faktury.db", "Nr", "1/01/2024", "Zamowienie").toString(), "");
+    EXPECT_EQ(rowCount("wyst_pozycje.db"), 7);
+}
+
+const ScreenEdit kScreenEdits[] = {
+    {"LineQuantity",
+     [] {
+         Form_fa1->pozycje->first();
+         Form_fa1->pozycje->edit();
+         Form_fa1->pozycje->fieldByName("Ilosc").setAsFloat(3);
+         Form_fa1->pozycje->post();
+     }},
+    {"LineRemoved", [] { Form_fa1->pozycje->remove(); }},
+    {"LineTypedNotConfirmed",
+     [] {
+         Form_fa1->pozycje->append();
+         Form_fa1->pozycje->fieldByName("Nazwa").setAsString("Linia");
+     }},
+    {"Order", [] { Form_fa1->Edit11->setText("zamówienie 7"); }},
+    {"Customer", [] { Form_fa1->ComboBox3->setEditText("BETA"); }},
+    {"IssueDate", [] { Form_fa1->DateTimePicker1->setDate(QDate(2024, 1, 12)); }},
+    {"PrintForm",
+     [] {
+         (Form_fa1->RadioButton7->isChecked() ? Form_fa1->RadioButton6 : Form_fa1->RadioButton7)
+             ->setChecked(true);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LoadingOverAStoredInvoice, ::testing::ValuesIn(kScreenEdits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LoadingOverAStoredInvoice, TakSavesTheChangeThenLoads) {
+    loadOverAnswering([] { Form_fa1->Edit11->setText("zamówienie 7"); }, tv::ui::Answer::Yes);
+    EXPECT_EQ(valueOf("wyst_faktury.db", "Nr", "1/01/2024", "Zamowienie").toString(), "zamówienie 7");
+    EXPECT_EQ(Form_fa1->storedNumber, "1/03/2024");
+    EXPECT_TRUE(Form_fa2->loadedInvoice);
+}
+
+TEST_F(LoadingOverAStoredInvoice, ARefusedSaveKeepsTheChangedInvoice) {
+    // Renumbered to the number of another stored invoice: the save is refused.
+    const QStringList shown =
+        loadOverAnswering([] { Form_fa1->Edit5->setText("2/01/2024"); }, tv::ui::Answer::Yes);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.first(), QString(kQuestion));
+    EXPECT_TRUE(shown.last().contains("jest już zapisana")) << shown.last().toStdString();
+    EXPECT_EQ(Form_fa1->storedNumber, "1/01/2024");
+    EXPECT_EQ(Form_fa1->Edit5->text(), "2/01/2024");
+    EXPECT_FALSE(Form_fa2->loadedInvoice);
+    EXPECT_TRUE(Form_fa2->isVisible());
 }
 
 } // namespace
