@@ -102,10 +102,15 @@ void TForm_fa1::NowaFaktura() {
 void TForm_fa1::SpeedButton1Click(QObject*) {
     // The running number moves on only once the invoice on screen is safely
     // stored under it; an empty invoice leaves its number to the next one.
+    const bool loaded = Form_fa2 && Form_fa2->loadedInvoice;
     const bool numberUsed = saveInvoiceOnScreen(*this);
     if (Form_fa2) Form_fa2->loadedInvoice = false;
     Zapisana = false;
     if (numberUsed) ++LicznikFaktur;
+    // Under a loaded invoice the counter stood still, though the invoice it
+    // numbered may have been saved meanwhile: the next number is one the
+    // register does not hold yet.
+    if (loaded) LicznikFaktur = std::max(LicznikFaktur, NastepnyNumer() + 1);
     Form_fa10->Edit2->setText(QString::number(std::max(LicznikFaktur, 1)));
     resetWindow(*this);
     Edit8->clear();
