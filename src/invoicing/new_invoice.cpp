@@ -79,9 +79,8 @@ void resetWindow(TForm_fa1& w) {
     w.Edit11->setText(QString());
     w.Edit7->setText(Form_fa10->Edit3->text());
     w.Edit12->setText(Form_fa10->Edit4->text());
-    // Unchecked by code, the box must not run its handler: that would bring
-    // the costing sheet's job back into the new invoice.
-    w.setDiscountFromCode(false, w.ComboBox6->currentText());
+    // The lines go before the box is reset: repricing them would write each
+    // line once more and check it against a stock its invoice has taken.
     tv::Table& lines = *w.pozycje;
     if (lines.state() == tv::Table::State::Insert || lines.state() == tv::Table::State::Edit) lines.cancel();
     tv::Database::instance().transaction([&] {
@@ -89,6 +88,9 @@ void resetWindow(TForm_fa1& w) {
         while (!lines.isEmpty())
             lines.remove();
     });
+    // Unchecked by code, the box must not run its handler: that would bring
+    // the costing sheet's job back into the new invoice.
+    w.setDiscountFromCode(false, w.ComboBox6->currentText());
     w.Przelicz();
 }
 

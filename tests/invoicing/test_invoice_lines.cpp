@@ -13,6 +13,7 @@
 #include "invoicing/registers/administration.h"
 #include "invoicing/registers/issued_invoices.h"
 #include "invoicing/rules/invoice_lines.h"
+#include "invoicing/rules/stock.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
 
@@ -436,4 +437,20 @@ TEST_F(StockLines, GoodsComeFromTheStockPicker) {
     EXPECT_EQ(field("Nazwa"), "Zszywki");
     EXPECT_EQ(lineFigures(), QStringList({"99,99 99,99 6,9993 106,9893"}));
     EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(StockLines, ANewInvoiceDoesNotCheckTheSavedLinesAgainstTheStockTheyTook) {
+    addLine("Papier A4", 5, 10, "22"); // the whole stock
+    Form_fa1->setDiscountFromCode(true, "10");
+    tv::ui::pushTestAnswer(tv::ui::Answer::Yes); // the stock question
+    Form_fa1->SpeedButton2->click();
+    ASSERT_FALSE(Form_fa1->storedNumber.isEmpty());
+    ASSERT_EQ(invoicing::findGoodsByName("Papier A4")->stock, 0);
+    tv::ui::clearShownMessages();
+
+    Form_fa1->SpeedButton1->click();
+    EXPECT_TRUE(messages().isEmpty()) << messages().value(0).text.toStdString();
+    EXPECT_EQ(lines().recordCount(), 0);
+    EXPECT_FALSE(Form_fa1->CheckBox2->isChecked());
+    EXPECT_EQ(invoicing::findGoodsByName("Papier A4")->stock, 0);
 }
