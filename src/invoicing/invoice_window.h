@@ -316,6 +316,7 @@ private:
     void restorePicker(QComboBox* picker, tv::Table& table, const QString& text, std::optional<int> nr,
                        bool customer);
     void refreshAfterRestore();
+    void renumberAfterRestore();
     QString archivePath() const;
     // Lines (invoice_lines.cpp).
     void checkLineRate(tv::Table& lines);
