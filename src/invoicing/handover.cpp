@@ -82,25 +82,27 @@ void TForm1::SpeedButton4Click(QObject* Sender) {
     const QString jobName = Edit1->text();
     const QString discount = ComboBox3->currentText();
     tv::Table& lines = *invoice->pozycje;
-    tv::Database::instance().transaction([&] {
-        lines.emptyTable();
-        // The lines go in at full price with the box clear; checking it below
-        // then applies the sheet's discount to them exactly once.
-        invoice->setDiscountFromCode(false, invoice->ComboBox6->currentText());
-
-        writeLine(lines, 1, QStringLiteral("Przygotowanie do druku ") + jobName, QStringLiteral("22"));
-        // Preparation is billed at the standard rate whatever the sheet's rate.
-        lines.fieldByName(QStringLiteral("Netto_jedn")).setAsString(Edit21->text());
-        invoice->SpeedButton14Click(Sender);
-
-        writeLine(lines, 2, QStringLiteral("Druk ") + jobName, rate);
-        lines.fieldByName(QStringLiteral("Netto_jedn")).setAsCurrency(rounded - preparation);
-        invoice->SpeedButton14Click(Sender);
-
-        if (discount == QLatin1String("0"))
+    invoice->showingHeldWarnings([&] {
+        tv::Database::instance().transaction([&] {
+            lines.emptyTable();
+            // The lines go in at full price with the box clear; checking it below
+            // then applies the sheet's discount to them exactly once.
             invoice->setDiscountFromCode(false, invoice->ComboBox6->currentText());
-        else
-            invoice->setDiscountFromCode(true, discount);
+
+            writeLine(lines, 1, QStringLiteral("Przygotowanie do druku ") + jobName, QStringLiteral("22"));
+            // Preparation is billed at the standard rate whatever the sheet's rate.
+            lines.fieldByName(QStringLiteral("Netto_jedn")).setAsString(Edit21->text());
+            invoice->SpeedButton14Click(Sender);
+
+            writeLine(lines, 2, QStringLiteral("Druk ") + jobName, rate);
+            lines.fieldByName(QStringLiteral("Netto_jedn")).setAsCurrency(rounded - preparation);
+            invoice->SpeedButton14Click(Sender);
+
+            if (discount == QLatin1String("0"))
+                invoice->setDiscountFromCode(false, invoice->ComboBox6->currentText());
+            else
+                invoice->setDiscountFromCode(true, discount);
+        });
     });
 
     invoice->raise();

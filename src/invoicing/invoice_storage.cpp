@@ -148,11 +148,13 @@ void TForm_fa1::WczytajFakture(const QString& numer) {
 
     // The discount box is set while the table holds no line, so that neither
     // the old lines nor the loaded ones are repriced: the stored prices stand.
-    tv::Database::instance().transaction([&] {
-        invoicing::replaceLines(*pozycje, {});
-        setDiscountFromCode(h.discount.has_value(),
-                            h.discount ? QString::number(*h.discount) : ComboBox6->currentText());
-        invoicing::replaceLines(*pozycje, lines);
+    showingHeldWarnings([&] {
+        tv::Database::instance().transaction([&] {
+            invoicing::replaceLines(*pozycje, {});
+            setDiscountFromCode(h.discount.has_value(),
+                                h.discount ? QString::number(*h.discount) : ComboBox6->currentText());
+            invoicing::replaceLines(*pozycje, lines);
+        });
     });
 
     CheckBox1->setChecked(h.saleMonth == 1);
@@ -221,9 +223,11 @@ void TForm_fa1::SpeedButton2Click(QObject* Sender) {
         const QString number = Edit5->text();
         // Asked before the transaction, so that no question waits inside it.
         if (!confirmNumberChange(number)) return;
-        tv::Database::instance().transaction([&] {
-            ZapiszFakture(number);
-            if (stock) shortages = deductStock(number);
+        showingHeldWarnings([&] {
+            tv::Database::instance().transaction([&] {
+                ZapiszFakture(number);
+                if (stock) shortages = deductStock(number);
+            });
         });
     } catch (const tv::EAbort&) {
         return; // refused, and the operator told why

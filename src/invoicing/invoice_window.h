@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include "platform/currency.h"
 #include "platform/table.h"
@@ -188,6 +189,14 @@ public:
     QString webAddress;
     std::function<bool(const QString&)> openAddress;
 
+    // No warning box waits while a transaction holds the tables: a warning
+    // raised inside one is held until it has ended. warnOutsideTransaction
+    // shows the text at once or holds it; showingHeldWarnings runs work that
+    // opens transactions and then shows what was held, whether the work
+    // committed or rolled back (invoice_lines.cpp).
+    void warnOutsideTransaction(const QString& text);
+    void showingHeldWarnings(const std::function<void()>& work);
+
     // ---- the window (invoice_window.cpp) -------------------------------------
     void FormCreate(QObject* Sender = nullptr);
     void FormShow(QObject* Sender = nullptr);
@@ -321,10 +330,12 @@ private:
     // Lines (invoice_lines.cpp).
     void checkLineRate(tv::Table& lines);
     bool loadedLinesUnknown() const;
+    void showHeldWarnings();
 
     QObject* m_registerWatch = nullptr;
     bool m_discountFromCode = false; // the discount box is being set by code
     bool m_pricing = false;          // unit prices are being written by a discount
+    QStringList m_heldWarnings;      // raised inside a transaction, shown once it ends
     // The pickers' texts and parties when a register was opened, kept up to
     // date by the operator's choices while it is open.
     QString m_sellerText;

@@ -34,7 +34,8 @@ bool saveInvoiceOnScreen(TForm_fa1& w) {
         w.SpeedButton14Click(w.SpeedButton14);
         if (w.pozycje->recordCount() > 0) {
             const QString number = w.Edit5->text();
-            tv::Database::instance().transaction([&] { w.ZapiszFakture(number); });
+            w.showingHeldWarnings(
+                [&] { tv::Database::instance().transaction([&] { w.ZapiszFakture(number); }); });
             savedNow = true;
         }
     }

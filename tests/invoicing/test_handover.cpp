@@ -189,3 +189,21 @@ TEST_F(StorageFixture, AStoredInvoiceStaysAsStoredAndTheJobBecomesANewOne) {
     EXPECT_EQ(invoicing::loadLines("1/03/2009").size(), 1);
     EXPECT_EQ(invoicing::loadLines(Form_fa1->Edit5->text()).size(), 2);
 }
+
+TEST_F(StorageFixture, ASheetDiscountThatIsNoNumberIsToldOnceTheLinesAreIn) {
+    Sheet sheet;
+    sheet.discount = "dużo";
+    setSheet(sheet);
+    int waitingInTransaction = 0;
+    tv::ui::setAnswerer([&](const tv::ui::ShownMessage&) {
+        if (tv::Database::instance().inTransaction()) ++waitingInTransaction;
+        return tv::ui::Answer::Ok;
+    });
+    handOver();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QString::fromUtf8("Niewłaściwa wartość rabatu"));
+    EXPECT_EQ(waitingInTransaction, 0);
+    // The lines stay at full price.
+    EXPECT_EQ(shownLines(), (QStringList{"1 Przygotowanie do druku Ulotka A5|1 szt 22 150",
+                                         "2 Druk Ulotka A5|1 szt 22 850"}));
+}
