@@ -30,10 +30,11 @@ QString numberingPattern() {
     return Form_fa10 && Form_fa10->Edit1 ? Form_fa10->Edit1->text() : QStringLiteral("#N/#MM/#YYYY");
 }
 
-// A refused save is told to the operator, and the command that saves (the
-// save button, printing, a new invoice) ends there.
-[[noreturn]] void refuse(const QString& message) {
-    tv::ui::showMessage(message, QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
+// A refused save is told to the operator, once the save's transaction has
+// rolled back, and the command that saves (the save button, printing, a new
+// invoice) ends there.
+[[noreturn]] void refuse(TForm_fa1& window, const QString& message) {
+    window.warnOutsideTransaction(message);
     throw tv::EAbort();
 }
 
@@ -72,7 +73,8 @@ bool TForm_fa1::confirmNumberChange(const QString& numer) {
     // A stored invoice deleted in the register meanwhile is stored anew.
     if (!invoicing::invoiceStored(storedNumber)) return true;
     if (invoicing::invoiceStored(numer))
-        refuse(QStringLiteral("Faktura o numerze „%1” jest już zapisana. Nadaj tej fakturze inny numer; "
+        refuse(*this,
+               QStringLiteral("Faktura o numerze „%1” jest już zapisana. Nadaj tej fakturze inny numer; "
                               "faktury nie zapisano.")
                    .arg(numer));
     if (!tv::ui::askYesNo(
@@ -115,7 +117,7 @@ void TForm_fa1::ZapiszFakture(const QString& numer) {
                                                      RadioButton2->isChecked(), RadioButton7->isChecked()});
         invoicing::saveInvoice(header, invoicing::readLines(*pozycje), storedNumber);
     } catch (const SaveRefused& refusal) {
-        refuse(refusal.message());
+        refuse(*this, refusal.message());
     }
     storedNumber = numer;
     chosenSeller = header.seller;

@@ -16,6 +16,7 @@
 #include "invoicing/rules/settings_files.h"
 #include "platform/clock.h"
 #include "platform/convert.h"
+#include "platform/errors.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
@@ -34,6 +35,8 @@ bool saveInvoiceOnScreen(TForm_fa1& w) {
         w.SpeedButton14Click(w.SpeedButton14);
         if (w.pozycje->recordCount() > 0) {
             const QString number = w.Edit5->text();
+            // Asked before the transaction, so that no question waits inside it.
+            if (!w.confirmNumberChange(number)) throw tv::EAbort();
             w.showingHeldWarnings(
                 [&] { tv::Database::instance().transaction([&] { w.ZapiszFakture(number); }); });
             savedNow = true;
