@@ -2,10 +2,13 @@
 // "archiwum1.zip" in the working folder, and brought back from it.
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 
 #include "invoicing/invoice_window.h"
+#include "invoicing/registers/administration.h"
 #include "invoicing/rules/data_archive.h"
 #include "platform/errors.h"
 #include "platform/table.h"
@@ -51,6 +54,7 @@ void TForm_fa1::SpeedButton22Click(QObject*) {
         return;
     }
     refreshAfterRestore();
+    tv::ui::guard([this] { renumberAfterRestore(); });
     tv::ui::showMessage(
         QStringLiteral("Dane zostały przywrócone z archiwum „%1”.").arg(invoicing::archiveFileName()),
         QString(), tv::ui::Icon::Information);
@@ -76,4 +80,19 @@ void TForm_fa1::refreshAfterRestore() {
     tv::ui::guard([this] {
         if (afterRestore) afterRestore();
     });
+}
+
+// The invoice on screen, with the lines the archive brought back, is stored
+// nowhere in the restored register, whatever it was stored under before:
+// it becomes a new invoice, numbered after the register's highest number as
+// the window's show numbers it.
+void TForm_fa1::renumberAfterRestore() {
+    storedNumber.clear();
+    Zapisana = false;
+    LicznikFaktur = NastepnyNumer() + 1;
+    if (Form_fa10) {
+        Form_fa10->Edit2->setText(QString::number(LicznikFaktur));
+        Form_fa10->ZapiszUstawienia();
+    }
+    Edit5->setText(FormatujNumer(LicznikFaktur, DateTimePicker1->date()));
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 
+#include "costing/rules/vat_rates.h"
 #include "invoicing/invoice_window.h"
 #include "platform/convert.h"
 #include "platform/table.h"
@@ -24,6 +25,18 @@ tv::Currency sheetAmount(const QLineEdit* edit, const QString& what) {
                                        "kalkulację i spróbuj ponownie.")
                             .arg(what, edit->text()),
                         QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
+    throw tv::EAbort();
+}
+
+// The rate of the printing line; a text that is no rate ends the hand-over
+// before anything has changed, as the line could not be posted with it.
+QString sheetRate(const QString& rate) {
+    if (costing::isValidLineRate(rate)) return rate;
+    tv::ui::showMessage(
+        QStringLiteral("Nie można wystawić faktury: podatek „%1” nie jest stawką VAT. Wybierz "
+                       "stawkę w kalkulacji i spróbuj ponownie.")
+            .arg(rate),
+        QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
     throw tv::EAbort();
 }
 
@@ -50,6 +63,10 @@ void TForm1::SpeedButton4Click(QObject* Sender) {
     // The figures are checked before anything changes.
     const tv::Currency preparation = sheetAmount(Edit21, QStringLiteral("koszt przygotowania do druku"));
     const tv::Currency rounded = sheetAmount(Edit65, QStringLiteral("zaokrąglona cena netto"));
+    // Printing takes the sheet's rate only when the tax is on the whole job.
+    const QString rate =
+        sheetRate(ComboBox6->currentText() == QStringLiteral("do całości") ? ComboBox1->currentText()
+                                                                           : QStringLiteral("0"));
 
     // The window is shown before it is filled: showing a hidden window
     // renumbers it and puts the administration's remarks in, which must not
@@ -65,28 +82,27 @@ void TForm1::SpeedButton4Click(QObject* Sender) {
     const QString jobName = Edit1->text();
     const QString discount = ComboBox3->currentText();
     tv::Table& lines = *invoice->pozycje;
-    tv::Database::instance().transaction([&] {
-        lines.emptyTable();
-        // The lines go in at full price with the box clear; checking it below
-        // then applies the sheet's discount to them exactly once.
-        invoice->setDiscountFromCode(false, invoice->ComboBox6->currentText());
-
-        writeLine(lines, 1, QStringLiteral("Przygotowanie do druku ") + jobName, QStringLiteral("22"));
-        // Preparation is billed at the standard rate whatever the sheet's rate.
-        lines.fieldByName(QStringLiteral("Netto_jedn")).setAsString(Edit21->text());
-        invoice->SpeedButton14Click(Sender);
-
-        const QString rate = ComboBox6->currentText() == QStringLiteral("do całości")
-                                 ? ComboBox1->currentText()
-                                 : QStringLiteral("0");
-        writeLine(lines, 2, QStringLiteral("Druk ") + jobName, rate);
-        lines.fieldByName(QStringLiteral("Netto_jedn")).setAsCurrency(rounded - preparation);
-        invoice->SpeedButton14Click(Sender);
-
-        if (discount == QLatin1String("0"))
+    invoice->showingHeldWarnings([&] {
+        tv::Database::instance().transaction([&] {
+            lines.emptyTable();
+            // The lines go in at full price with the box clear; checking it below
+            // then applies the sheet's discount to them exactly once.
             invoice->setDiscountFromCode(false, invoice->ComboBox6->currentText());
-        else
-            invoice->setDiscountFromCode(true, discount);
+
+            writeLine(lines, 1, QStringLiteral("Przygotowanie do druku ") + jobName, QStringLiteral("22"));
+            // Preparation is billed at the standard rate whatever the sheet's rate.
+            lines.fieldByName(QStringLiteral("Netto_jedn")).setAsString(Edit21->text());
+            invoice->SpeedButton14Click(Sender);
+
+            writeLine(lines, 2, QStringLiteral("Druk ") + jobName, rate);
+            lines.fieldByName(QStringLiteral("Netto_jedn")).setAsCurrency(rounded - preparation);
+            invoice->SpeedButton14Click(Sender);
+
+            if (discount == QLatin1String("0"))
+                invoice->setDiscountFromCode(false, invoice->ComboBox6->currentText());
+            else
+                invoice->setDiscountFromCode(true, discount);
+        });
     });
 
     invoice->raise();

@@ -1,6 +1,8 @@
 // The lines of the invoice: the line rule that keeps each line's figures,
 // the line commands and keys, goods lines and the discount.
 
+#include <utility>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -27,8 +29,8 @@ void warn(const QString& text) {
     tv::ui::showMessage(text, QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
 }
 
-void warnDiscount() {
-    warn(QStringLiteral("Niewłaściwa wartość rabatu"));
+QString invalidDiscount() {
+    return QStringLiteral("Niewłaściwa wartość rabatu");
 }
 
 // Sets a flag for the length of a scope, also when it ends with an error.
@@ -54,6 +56,31 @@ bool TForm_fa1::loadedLinesUnknown() const {
     return Form_fa2 && Form_fa2->loadedInvoice;
 }
 
+void TForm_fa1::warnOutsideTransaction(const QString& text) {
+    if (tv::Database::instance().inTransaction())
+        m_heldWarnings << text;
+    else
+        warn(text);
+}
+
+void TForm_fa1::showingHeldWarnings(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        showHeldWarnings();
+        throw;
+    }
+    showHeldWarnings();
+}
+
+void TForm_fa1::showHeldWarnings() {
+    // Work nested in a transaction still open leaves them to whoever runs it.
+    if (tv::Database::instance().inTransaction()) return;
+    const QStringList held = std::exchange(m_heldWarnings, {});
+    for (const QString& text : held)
+        warn(text);
+}
+
 void TForm_fa1::pozycjeCalcFields(tv::Table& DataSet) {
     if (!editing(DataSet) || !LiczPozycje) return;
     Raise guard(LiczPozycje, false);
@@ -64,7 +91,7 @@ void TForm_fa1::pozycjeCalcFields(tv::Table& DataSet) {
         invoicing::stockShortage(DataSet.fieldByName(QStringLiteral("Nazwa")).asString(),
                                  DataSet.fieldByName(QStringLiteral("Ilosc")).asFloat(), storedNumber);
     if (!shortage) return;
-    warn(invoicing::shortageMessage(shortage->goodsName));
+    warnOutsideTransaction(invoicing::shortageMessage(shortage->goodsName));
     DataSet.fieldByName(QStringLiteral("Ilosc")).setAsFloat(shortage->available);
     // The figures follow the cut quantity at once.
     invoicing::applyLineFigures(DataSet, TrybVatRR);
@@ -190,7 +217,7 @@ void TForm_fa1::SpeedButton11Click(QObject*) {
         if (invoicing::readDiscount(ComboBox6->currentText(), d))
             x = invoicing::discountedPrice(x, d);
         else
-            warnDiscount();
+            warn(invalidDiscount());
     }
     const double rate = lineRate(rateCode);
     {
@@ -222,27 +249,32 @@ void TForm_fa1::UdzielRabatu() {
     const bool valid = invoicing::readDiscount(ComboBox6->currentText(), d);
     const bool unknown = loadedLinesUnknown();
     Raise pricing(m_pricing);
-    tv::Database::instance().transaction([&] {
-        pozycje->first();
-        for (int i = 0; i < pozycje->recordCount(); ++i) {
-            pozycje->edit();
-            const double before = pozycje->fieldByName(QStringLiteral("Netto_jedn")).asFloat();
-            const std::optional<double> undiscounted = invoicing::undiscountedPrice(*pozycje, unknown);
-            double x = before;
-            if (valid)
-                x = invoicing::discountedPrice(x, d);
-            else
-                warnDiscount();
-            const double rate = lineRate(pozycje->fieldByName(QStringLiteral("VAT")).asString());
-            const double net = pozycje->fieldByName(QStringLiteral("Ilosc")).asFloat() * x;
-            pozycje->fieldByName(QStringLiteral("Netto_jedn")).setAsFloat(x);
-            pozycje->fieldByName(QStringLiteral("Netto")).setAsFloat(net);
-            pozycje->fieldByName(QStringLiteral("KwotaVAT")).setAsFloat(net * rate * 0.01);
-            pozycje->fieldByName(QStringLiteral("Brutto")).setAsFloat(net * rate * 0.01 + net);
-            if (undiscounted) invoicing::setDiscountTaken(*pozycje, *undiscounted, x);
-            pozycje->post();
-            pozycje->next();
-        }
+    // The percentage was read above; the message of one that is no number,
+    // due once for every line, and the lines' stock warnings come after the
+    // transaction.
+    showingHeldWarnings([&] {
+        tv::Database::instance().transaction([&] {
+            pozycje->first();
+            for (int i = 0; i < pozycje->recordCount(); ++i) {
+                pozycje->edit();
+                const double before = pozycje->fieldByName(QStringLiteral("Netto_jedn")).asFloat();
+                const std::optional<double> undiscounted = invoicing::undiscountedPrice(*pozycje, unknown);
+                double x = before;
+                if (valid)
+                    x = invoicing::discountedPrice(x, d);
+                else
+                    warnOutsideTransaction(invalidDiscount());
+                const double rate = lineRate(pozycje->fieldByName(QStringLiteral("VAT")).asString());
+                const double net = pozycje->fieldByName(QStringLiteral("Ilosc")).asFloat() * x;
+                pozycje->fieldByName(QStringLiteral("Netto_jedn")).setAsFloat(x);
+                pozycje->fieldByName(QStringLiteral("Netto")).setAsFloat(net);
+                pozycje->fieldByName(QStringLiteral("KwotaVAT")).setAsFloat(net * rate * 0.01);
+                pozycje->fieldByName(QStringLiteral("Brutto")).setAsFloat(net * rate * 0.01 + net);
+                if (undiscounted) invoicing::setDiscountTaken(*pozycje, *undiscounted, x);
+                pozycje->post();
+                pozycje->next();
+            }
+        });
     });
     Przelicz();
 }
@@ -282,11 +314,11 @@ void TForm_fa1::setDiscountFromCode(bool checked, const QString& percentage) {
         if (invoicing::readDiscount(percentage, value))
             d = value;
         else
-            warnDiscount();
+            warnOutsideTransaction(invalidDiscount());
     }
     {
         Raise pricing(m_pricing);
-        invoicing::repriceLines(*pozycje, d, loadedLinesUnknown());
+        showingHeldWarnings([&] { invoicing::repriceLines(*pozycje, d, loadedLinesUnknown()); });
     }
     Przelicz();
 }

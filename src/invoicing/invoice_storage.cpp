@@ -30,10 +30,11 @@ QString numberingPattern() {
     return Form_fa10 && Form_fa10->Edit1 ? Form_fa10->Edit1->text() : QStringLiteral("#N/#MM/#YYYY");
 }
 
-// A refused save is told to the operator, and the command that saves (the
-// save button, printing, a new invoice) ends there.
-[[noreturn]] void refuse(const QString& message) {
-    tv::ui::showMessage(message, QStringLiteral("Uwaga"), tv::ui::Icon::Warning);
+// A refused save is told to the operator, once the save's transaction has
+// rolled back, and the command that saves (the save button, printing, a new
+// invoice) ends there.
+[[noreturn]] void refuse(TForm_fa1& window, const QString& message) {
+    window.warnOutsideTransaction(message);
     throw tv::EAbort();
 }
 
@@ -112,7 +113,8 @@ bool TForm_fa1::confirmNumberChange(const QString& numer) {
     // A stored invoice deleted in the register meanwhile is stored anew.
     if (!invoicing::invoiceStored(storedNumber)) return true;
     if (invoicing::invoiceStored(numer))
-        refuse(QStringLiteral("Faktura o numerze „%1” jest już zapisana. Nadaj tej fakturze inny numer; "
+        refuse(*this,
+               QStringLiteral("Faktura o numerze „%1” jest już zapisana. Nadaj tej fakturze inny numer; "
                               "faktury nie zapisano.")
                    .arg(numer));
     if (!tv::ui::askYesNo(
@@ -155,7 +157,7 @@ void TForm_fa1::ZapiszFakture(const QString& numer) {
                                                      RadioButton2->isChecked(), RadioButton7->isChecked()});
         invoicing::saveInvoice(header, invoicing::readLines(*pozycje), storedNumber);
     } catch (const SaveRefused& refusal) {
-        refuse(refusal.message());
+        refuse(*this, refusal.message());
     }
     storedNumber = numer;
     chosenSeller = header.seller;
@@ -188,11 +190,13 @@ void TForm_fa1::WczytajFakture(const QString& numer) {
 
     // The discount box is set while the table holds no line, so that neither
     // the old lines nor the loaded ones are repriced: the stored prices stand.
-    tv::Database::instance().transaction([&] {
-        invoicing::replaceLines(*pozycje, {});
-        setDiscountFromCode(h.discount.has_value(),
-                            h.discount ? QString::number(*h.discount) : ComboBox6->currentText());
-        invoicing::replaceLines(*pozycje, lines);
+    showingHeldWarnings([&] {
+        tv::Database::instance().transaction([&] {
+            invoicing::replaceLines(*pozycje, {});
+            setDiscountFromCode(h.discount.has_value(),
+                                h.discount ? QString::number(*h.discount) : ComboBox6->currentText());
+            invoicing::replaceLines(*pozycje, lines);
+        });
     });
 
     CheckBox1->setChecked(h.saleMonth == 1);
@@ -268,9 +272,11 @@ void TForm_fa1::SpeedButton2Click(QObject* Sender) {
         const QString number = Edit5->text();
         // Asked before the transaction, so that no question waits inside it.
         if (!confirmNumberChange(number)) return;
-        tv::Database::instance().transaction([&] {
-            ZapiszFakture(number);
-            if (stock) shortages = deductStock(number);
+        showingHeldWarnings([&] {
+            tv::Database::instance().transaction([&] {
+                ZapiszFakture(number);
+                if (stock) shortages = deductStock(number);
+            });
         });
     } catch (const tv::EAbort&) {
         return; // refused, and the operator told why

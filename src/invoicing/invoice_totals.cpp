@@ -39,11 +39,12 @@ void TForm_fa1::Przelicz() {
             pozycje->cancel();
     }
     costing::RateTotals totals;
-    {
+    // Warnings of the lines' rewrite come once the controls follow again.
+    showingHeldWarnings([&] {
         FollowAtEnd lines(DataSource4);
         FollowAtEnd rates(DataSource8);
         totals = invoicing::recomputeInvoice(*pozycje, *stawkiVAT);
-    }
+    });
     RazemNetto = totals.net;
     RazemBrutto = totals.gross;
     RazemVAT = totals.vat;

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include "platform/currency.h"
@@ -189,6 +190,14 @@ public:
     QString webAddress;
     std::function<bool(const QString&)> openAddress;
 
+    // No warning box waits while a transaction holds the tables: a warning
+    // raised inside one is held until it has ended. warnOutsideTransaction
+    // shows the text at once or holds it; showingHeldWarnings runs work that
+    // opens transactions and then shows what was held, whether the work
+    // committed or rolled back (invoice_lines.cpp).
+    void warnOutsideTransaction(const QString& text);
+    void showingHeldWarnings(const std::function<void()>& work);
+
     // ---- the window (invoice_window.cpp) -------------------------------------
     void FormCreate(QObject* Sender = nullptr);
     void FormShow(QObject* Sender = nullptr);
@@ -320,14 +329,17 @@ private:
     void restorePicker(QComboBox* picker, tv::Table& table, const QString& text, std::optional<int> nr,
                        bool customer);
     void refreshAfterRestore();
+    void renumberAfterRestore();
     QString archivePath() const;
     // Lines (invoice_lines.cpp).
     void checkLineRate(tv::Table& lines);
     bool loadedLinesUnknown() const;
+    void showHeldWarnings();
 
     QObject* m_registerWatch = nullptr;
     bool m_discountFromCode = false; // the discount box is being set by code
     bool m_pricing = false;          // unit prices are being written by a discount
+    QStringList m_heldWarnings;      // raised inside a transaction, shown once it ends
     // The pickers' texts and parties when a register was opened, kept up to
     // date by the operator's choices while it is open.
     QString m_sellerText;

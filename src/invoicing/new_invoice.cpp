@@ -16,6 +16,7 @@
 #include "invoicing/rules/settings_files.h"
 #include "platform/clock.h"
 #include "platform/convert.h"
+#include "platform/errors.h"
 #include "platform/table.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware_controls.h"
@@ -34,7 +35,10 @@ bool saveInvoiceOnScreen(TForm_fa1& w) {
         w.SpeedButton14Click(w.SpeedButton14);
         if (w.pozycje->recordCount() > 0) {
             const QString number = w.Edit5->text();
-            tv::Database::instance().transaction([&] { w.ZapiszFakture(number); });
+            // Asked before the transaction, so that no question waits inside it.
+            if (!w.confirmNumberChange(number)) throw tv::EAbort();
+            w.showingHeldWarnings(
+                [&] { tv::Database::instance().transaction([&] { w.ZapiszFakture(number); }); });
             savedNow = true;
         }
     }
@@ -79,9 +83,8 @@ void resetWindow(TForm_fa1& w) {
     w.Edit11->setText(QString());
     w.Edit7->setText(Form_fa10->Edit3->text());
     w.Edit12->setText(Form_fa10->Edit4->text());
-    // Unchecked by code, the box must not run its handler: that would bring
-    // the costing sheet's job back into the new invoice.
-    w.setDiscountFromCode(false, w.ComboBox6->currentText());
+    // The lines go before the box is reset: repricing them would write each
+    // line once more and check it against a stock its invoice has taken.
     tv::Table& lines = *w.pozycje;
     if (lines.state() == tv::Table::State::Insert || lines.state() == tv::Table::State::Edit) lines.cancel();
     tv::Database::instance().transaction([&] {
@@ -89,6 +92,9 @@ void resetWindow(TForm_fa1& w) {
         while (!lines.isEmpty())
             lines.remove();
     });
+    // Unchecked by code, the box must not run its handler: that would bring
+    // the costing sheet's job back into the new invoice.
+    w.setDiscountFromCode(false, w.ComboBox6->currentText());
     w.Przelicz();
 }
 
@@ -102,10 +108,15 @@ void TForm_fa1::NowaFaktura() {
 void TForm_fa1::SpeedButton1Click(QObject*) {
     // The running number moves on only once the invoice on screen is safely
     // stored under it; an empty invoice leaves its number to the next one.
+    const bool loaded = Form_fa2 && Form_fa2->loadedInvoice;
     const bool numberUsed = saveInvoiceOnScreen(*this);
     if (Form_fa2) Form_fa2->loadedInvoice = false;
     Zapisana = false;
     if (numberUsed) ++LicznikFaktur;
+    // Under a loaded invoice the counter stood still, though the invoice it
+    // numbered may have been saved meanwhile: the next number is one the
+    // register does not hold yet.
+    if (loaded) LicznikFaktur = std::max(LicznikFaktur, NastepnyNumer() + 1);
     Form_fa10->Edit2->setText(QString::number(std::max(LicznikFaktur, 1)));
     resetWindow(*this);
     Edit8->clear();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +11,10 @@
 #include "costing/costing_sheet.h"
 #include "invoice_fixture.h"
 #include "invoicing/invoice_window.h"
+#include "invoicing/registers/administration.h"
+#include "invoicing/registers/issued_invoices.h"
 #include "invoicing/registers/sellers.h"
+#include "invoicing/rules/invoice_store.h"
 #include "platform/ui/controls.h"
 
 using tvtest::InvoiceFixture;
@@ -112,4 +116,48 @@ TEST_F(Archive, AMissingOrDamagedArchiveChangesNothing) {
     EXPECT_EQ(messages()[1].caption, QString::fromUtf8("Błąd"));
     EXPECT_EQ(Form_fa1->pozycje->recordCount(), 1);
     EXPECT_FALSE(QFileInfo::exists(safety()));
+}
+
+TEST_F(Archive, TheInvoiceOnScreenAfterARestoreIsANewOne) {
+    showWindow();
+    TForm_fa1& w = *Form_fa1;
+    const auto number = [&](int n) { return w.FormatujNumer(n, w.DateTimePicker1->date()); };
+    ASSERT_EQ(w.Edit5->text(), number(1));
+    addLine("Ulotki", 1, 100, "22");
+    w.SpeedButton2Click(w.SpeedButton2);
+    w.SpeedButton1Click(w.SpeedButton1);
+    addLine("Plakaty", 2, 50, "22");
+    w.SpeedButton2Click(w.SpeedButton2);
+    w.SpeedButton1Click(w.SpeedButton1);
+    addLine("Teczki", 3, 10, "22"); // typed, not saved, when the data is archived
+    w.SpeedButton18->click();
+
+    // Later the operator opens invoice 1 again.
+    Form_fa2->loadedInvoice = true;
+    w.WczytajFakture(number(1));
+    ASSERT_EQ(w.storedNumber, number(1));
+    w.LicznikFaktur = 7;
+    tv::ui::clearShownMessages();
+
+    tv::ui::pushTestAnswer(tv::ui::Answer::Yes);
+    w.SpeedButton22->click();
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[1].text, QString::fromUtf8("Dane zostały przywrócone z archiwum „archiwum1.zip”."));
+    // The restored lines, under the number after the restored register's last.
+    EXPECT_EQ(lineFigures(), QStringList({"10 30 6,6 36,6"}));
+    EXPECT_EQ(w.storedNumber, QString());
+    EXPECT_FALSE(w.Zapisana);
+    EXPECT_EQ(w.LicznikFaktur, 3);
+    EXPECT_EQ(w.Edit5->text(), number(3));
+    EXPECT_EQ(Form_fa10->Edit2->text(), QStringLiteral("3"));
+
+    // Saving it stores a third invoice and leaves the first as it was.
+    tv::ui::clearShownMessages();
+    w.SpeedButton2Click(w.SpeedButton2);
+    EXPECT_TRUE(messages().isEmpty()) << messages().value(0).text.toStdString();
+    EXPECT_EQ(w.storedNumber, number(3));
+    const QVector<invoicing::InvoiceLine> first = invoicing::loadLines(number(1));
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_EQ(first[0].name, QStringLiteral("Ulotki"));
+    EXPECT_EQ(invoicing::loadLines(number(2)).size(), 1);
 }

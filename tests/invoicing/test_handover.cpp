@@ -67,6 +67,9 @@ TEST_F(StorageFixture, FiguresThatAreNoAmountsChangeNothing) {
         {{"1x0", "1000,00"}, "koszt przygotowania do druku „1x0” nie jest kwotą"},
         {{"150,00", "abc"}, "zaokrąglona cena netto „abc” nie jest kwotą"},
         {{"150,00", ""}, "zaokrąglona cena netto „” nie jest kwotą"},
+        // The sheet's rate goes to the printing line when the tax is on the whole job.
+        {{"150,00", "1000,00", "Ulotka A5", "abc"}, "podatek „abc” nie jest stawką VAT"},
+        {{"150,00", "1000,00", "Ulotka A5", "VAT"}, "podatek „VAT” nie jest stawką VAT"},
     };
     addLine("Papier A4", 2, 10, "22");
     Form_fa1->Edit12->setText("Uwagi faktury");
@@ -107,6 +110,10 @@ TEST_F(StorageFixture, WritesTheJobAsTwoLines) {
         {{"200", "200", "Wizytówki", "22", "do całości"},
          {"1 Przygotowanie do druku Wizytówki|1 szt 22 200", "2 Druk Wizytówki|1 szt 22 0"},
          200},
+        // A rate the printing line does not take is never looked at.
+        {{"150,00", "1000,00", "Ulotka A5", "abc", "do części I"},
+         {"1 Przygotowanie do druku Ulotka A5|1 szt 22 150", "2 Druk Ulotka A5|1 szt 0 850"},
+         1000},
         {{"12,34", "99", "", "22", "do całości"},
          {"1 Przygotowanie do druku |1 szt 22 12,34", "2 Druk |1 szt 22 86,66"},
          99},
@@ -181,4 +188,22 @@ TEST_F(StorageFixture, AStoredInvoiceStaysAsStoredAndTheJobBecomesANewOne) {
     save();
     EXPECT_EQ(invoicing::loadLines("1/03/2009").size(), 1);
     EXPECT_EQ(invoicing::loadLines(Form_fa1->Edit5->text()).size(), 2);
+}
+
+TEST_F(StorageFixture, ASheetDiscountThatIsNoNumberIsToldOnceTheLinesAreIn) {
+    Sheet sheet;
+    sheet.discount = "dużo";
+    setSheet(sheet);
+    int waitingInTransaction = 0;
+    tv::ui::setAnswerer([&](const tv::ui::ShownMessage&) {
+        if (tv::Database::instance().inTransaction()) ++waitingInTransaction;
+        return tv::ui::Answer::Ok;
+    });
+    handOver();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QString::fromUtf8("Niewłaściwa wartość rabatu"));
+    EXPECT_EQ(waitingInTransaction, 0);
+    // The lines stay at full price.
+    EXPECT_EQ(shownLines(), (QStringList{"1 Przygotowanie do druku Ulotka A5|1 szt 22 150",
+                                         "2 Druk Ulotka A5|1 szt 22 850"}));
 }

@@ -13,6 +13,7 @@
 #include "invoicing/registers/administration.h"
 #include "invoicing/registers/issued_invoices.h"
 #include "invoicing/rules/invoice_lines.h"
+#include "invoicing/rules/stock.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dataaware.h"
 
@@ -436,4 +437,82 @@ TEST_F(StockLines, GoodsComeFromTheStockPicker) {
     EXPECT_EQ(field("Nazwa"), "Zszywki");
     EXPECT_EQ(lineFigures(), QStringList({"99,99 99,99 6,9993 106,9893"}));
     EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(StockLines, ANewInvoiceDoesNotCheckTheSavedLinesAgainstTheStockTheyTook) {
+    addLine("Papier A4", 5, 10, "22"); // the whole stock
+    Form_fa1->setDiscountFromCode(true, "10");
+    tv::ui::pushTestAnswer(tv::ui::Answer::Yes); // the stock question
+    Form_fa1->SpeedButton2->click();
+    ASSERT_FALSE(Form_fa1->storedNumber.isEmpty());
+    ASSERT_EQ(invoicing::findGoodsByName("Papier A4")->stock, 0);
+    tv::ui::clearShownMessages();
+
+    Form_fa1->SpeedButton1->click();
+    EXPECT_TRUE(messages().isEmpty()) << messages().value(0).text.toStdString();
+    EXPECT_EQ(lines().recordCount(), 0);
+    EXPECT_FALSE(Form_fa1->CheckBox2->isChecked());
+    EXPECT_EQ(invoicing::findGoodsByName("Papier A4")->stock, 0);
+}
+
+TEST_F(StockLines, NoWarningWaitsWhileATransactionIsOpen) {
+    const QString shortage = "W magazynie brakuje produktu Papier A4";
+    const QString discount = QString::fromUtf8("Niewłaściwa wartość rabatu");
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        QStringList messages;
+    } cases[] = {
+        {"the recompute", [] { Form_fa1->Przelicz(); }, {shortage}},
+        {"a discount set by code", [] { Form_fa1->setDiscountFromCode(true, "10"); }, {shortage}},
+        {"a discount set by code that is no number",
+         [] { Form_fa1->setDiscountFromCode(true, "dużo"); },
+         {discount, shortage}},
+        {"the operator's discount that is no number",
+         [] {
+             Form_fa1->ComboBox6->setEditText("dużo");
+             Form_fa1->CheckBox2->setChecked(true);
+         },
+         {discount, shortage}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Form_fa1->setDiscountFromCode(false, "5");
+        lines().emptyTable();
+        // Written as loading writes it, unchecked: more than the 5 reams in stock.
+        Form_fa2->loadedInvoice = true;
+        addLine("Papier A4", 7, 10, "22");
+        Form_fa2->loadedInvoice = false;
+        tv::ui::clearShownMessages();
+        int waitingInTransaction = 0;
+        tv::ui::setAnswerer([&](const tv::ui::ShownMessage&) {
+            if (tv::Database::instance().inTransaction()) ++waitingInTransaction;
+            return tv::ui::Answer::Ok;
+        });
+        c.act();
+        EXPECT_EQ(messageTexts(), c.messages);
+        EXPECT_EQ(waitingInTransaction, 0);
+        // The quantity is cut to the stock all the same.
+        EXPECT_EQ(field("Ilosc"), "5");
+    }
+}
+
+TEST_F(InvoiceLines, AWarningHeldInATransactionIsShownAfterItsRollbackToo) {
+    int waitingInTransaction = 0;
+    tv::ui::setAnswerer([&](const tv::ui::ShownMessage&) {
+        if (tv::Database::instance().inTransaction()) ++waitingInTransaction;
+        return tv::ui::Answer::Ok;
+    });
+    EXPECT_THROW(Form_fa1->showingHeldWarnings([] {
+        tv::Database::instance().transaction([] {
+            Form_fa1->warnOutsideTransaction("przed");
+            throw tv::EAbort();
+        });
+    }),
+                 tv::EAbort);
+    EXPECT_EQ(messageTexts(), QStringList({"przed"}));
+    EXPECT_EQ(waitingInTransaction, 0);
+    // Shown once: the next transaction holds nothing over.
+    Form_fa1->showingHeldWarnings([] { tv::Database::instance().transaction([] {}); });
+    EXPECT_EQ(messages().size(), 1);
 }

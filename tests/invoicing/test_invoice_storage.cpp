@@ -283,8 +283,14 @@ TEST_F(StorageFixture, RefusesWhatCannotBeStoredWithAMessage) {
          "mieści się najwyżej 20"},
         {"no number", "", "FIRMA", "KOWAL", false, "5", "nie ma numeru"},
     };
+    int waitingInTransaction = 0;
+    tv::ui::setAnswerer([&](const tv::ui::ShownMessage&) {
+        if (tv::Database::instance().inTransaction()) ++waitingInTransaction;
+        return tv::ui::Answer::Ok;
+    });
     for (const auto& c : cases) {
         tv::ui::clearShownMessages();
+        waitingInTransaction = 0;
         Form_fa1->Zapisana = false;
         Form_fa1->pozycje->emptyTable();
         addLine("Papier", 1, 1, "22");
@@ -296,6 +302,7 @@ TEST_F(StorageFixture, RefusesWhatCannotBeStoredWithAMessage) {
         EXPECT_TRUE(messages()[0].text.contains(QString::fromUtf8(c.message)))
             << c.what << ": " << messages()[0].text.toStdString();
         EXPECT_EQ(messages()[0].caption, QStringLiteral("Uwaga"));
+        EXPECT_EQ(waitingInTransaction, 0) << c.what;
         EXPECT_EQ(storedRows(), before) << c.what;
         EXPECT_FALSE(Form_fa1->Zapisana) << c.what;
         EXPECT_EQ(Form_fa1->storedNumber, QString()) << c.what;
@@ -339,6 +346,49 @@ TEST_F(StorageFixture, ANewNumberForAStoredInvoiceIsAskedFirst) {
     EXPECT_EQ(messages().size(), 1);
     EXPECT_EQ(storedRows(), (QStringList{"F 2/03/2009", "F 5/03/2009", "P 2/03/2009 1 Papier"}));
     EXPECT_EQ(Form_fa1->storedNumber, QStringLiteral("2/03/2009"));
+}
+
+TEST_F(StorageFixture, TheNewInvoicesSaveAsksAndRefusesOutsideItsTransaction) {
+    chooseParties("FIRMA", 1, "KOWAL", 5);
+    Form_fa1->Edit5->setText("1/03/2009");
+    addLine("Papier", 1, 1, "22");
+    save();
+    ASSERT_EQ(Form_fa1->storedNumber, QStringLiteral("1/03/2009"));
+    invoicing::InvoiceHeader other;
+    other.number = QStringLiteral("5/03/2009");
+    invoicing::saveInvoice(other, {}, QString());
+    const QStringList stored = storedRows();
+
+    int waitingInTransaction = 0;
+    tv::ui::setAnswerer([&](const tv::ui::ShownMessage&) {
+        if (tv::Database::instance().inTransaction()) ++waitingInTransaction;
+        return tv::ui::Answer::No;
+    });
+    const auto newInvoice = [] {
+        tv::ui::guard([] { Form_fa1->SpeedButton1Click(Form_fa1->SpeedButton1); });
+    };
+    const struct {
+        const char* what;
+        const char* number;
+        const char* message; // a part of it
+    } cases[] = {
+        {"renumbered, and the operator says no", "2/03/2009", "Czy nadać jej nowy numer „2/03/2009”?"},
+        {"renumbered onto another invoice", "5/03/2009", "„5/03/2009” jest już zapisana"},
+    };
+    for (const auto& c : cases) {
+        tv::ui::clearShownMessages();
+        waitingInTransaction = 0;
+        Form_fa1->Edit5->setText(QString::fromUtf8(c.number));
+        newInvoice();
+        ASSERT_EQ(messages().size(), 1) << c.what;
+        EXPECT_TRUE(messages()[0].text.contains(QString::fromUtf8(c.message)))
+            << c.what << ": " << messages()[0].text.toStdString();
+        EXPECT_EQ(waitingInTransaction, 0) << c.what;
+        // Nothing saved, and the invoice stays on screen.
+        EXPECT_EQ(storedRows(), stored) << c.what;
+        EXPECT_EQ(Form_fa1->storedNumber, QStringLiteral("1/03/2009")) << c.what;
+        EXPECT_EQ(shownLines().size(), 1) << c.what;
+    }
 }
 
 TEST_F(StorageFixture, StoresTheRecomputedTotals) {

@@ -10,6 +10,7 @@
 #include "invoicing/invoice_window.h"
 #include "invoicing/registers/administration.h"
 #include "invoicing/registers/issued_invoices.h"
+#include "invoicing/rules/invoice_store.h"
 #include "platform/ui/controls.h"
 
 using admintest::cp1250Lines;
@@ -142,7 +143,8 @@ TEST_F(NewInvoice, TheCounterMovesOnOnlyWhenTheInvoiceOnScreenTookItsNumber) {
         {"an invoice with lines is saved under its number", 3, false, false, false, 42},
         {"a printed invoice was saved by its printing", 2, true, true, false, 42},
         {"an invoice saved before whose lines went", 0, false, true, false, 42},
-        {"an invoice loaded from the register keeps its own number", 1, false, true, true, 41},
+        // Saved under 42 here, after 41 above: the counter passes both.
+        {"an invoice loaded from the register leaves the stored numbers behind", 1, false, true, true, 43},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -176,6 +178,48 @@ TEST_F(NewInvoice, TwoNewInvoicesInARowAdvanceByOneEach) {
     EXPECT_EQ(Form_fa1->LicznikFaktur, 43);
     EXPECT_EQ(readBytes(file("ustaw.txt")), cp1250Lines({"#N/#MM/#YYYY", "43", "Dziękujemy", "0", "0", "0",
                                                          "Uwagi z administracji", "0", "0", "0"}));
+}
+
+TEST_F(NewInvoice, AfterALoadedInvoiceTheNewNumberIsNoStoredOne) {
+    TForm_fa1& w = *Form_fa1;
+    const auto store = [&](int number, int lines) {
+        w.pozycje->emptyTable();
+        w.storedNumber.clear();
+        w.Edit5->setText(w.FormatujNumer(number, fixedToday()));
+        addLines(lines);
+        w.SpeedButton2Click(w.SpeedButton2);
+        ASSERT_EQ(w.storedNumber, w.FormatujNumer(number, fixedToday()));
+    };
+    store(7, 1);
+    store(42, 2);
+    const struct {
+        const char* what;
+        int counter;
+        int next;
+    } cases[] = {
+        {"the counter still on the invoice saved last", 42, 43},
+        {"the counter on a number not stored yet", 43, 43},
+        {"the counter set ahead in the administration", 50, 50},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        w.LicznikFaktur = c.counter;
+        Form_fa10->Edit2->setText(QString::number(c.counter));
+        Form_fa2->loadedInvoice = true; // as the register's "wczytaj fakturę" loads it
+        w.WczytajFakture(w.FormatujNumer(7, fixedToday()));
+        ASSERT_EQ(w.pozycje->recordCount(), 1);
+        w.SpeedButton1Click(w.SpeedButton1);
+        EXPECT_EQ(w.LicznikFaktur, c.next);
+        EXPECT_EQ(w.Edit5->text(), w.FormatujNumer(c.next, fixedToday()));
+        EXPECT_EQ(Form_fa10->Edit2->text(), QString::number(c.next));
+    }
+    // The new invoice is saved under its own number; the stored ones keep their lines.
+    addLines(3);
+    w.SpeedButton2Click(w.SpeedButton2);
+    EXPECT_TRUE(messages().isEmpty()) << messages().value(0).text.toStdString();
+    EXPECT_EQ(w.storedNumber, w.FormatujNumer(50, fixedToday()));
+    EXPECT_EQ(invoicing::loadLines(w.FormatujNumer(42, fixedToday())).size(), 2);
+    EXPECT_EQ(invoicing::loadLines(w.FormatujNumer(7, fixedToday())).size(), 1);
 }
 
 TEST_F(NewInvoice, ALineBeingTypedIsDroppedWithTheOthers) {
