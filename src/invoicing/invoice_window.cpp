@@ -283,6 +283,20 @@ void TForm_fa1::buildControls() {
     shippingLabel = new QLabel(QStringLiteral("Sposób wysyłki"), central);
     ComboBox7->setVisible(false);
     shippingLabel->setVisible(false);
+    // The number, the order and the payment texts go into the invoice's
+    // header fields, and the choices into "ustmain.txt", both code page 1250:
+    // the operator types nothing else, and no more than the field holds. The
+    // number alone is not cut: the numbering pattern makes it too, and one too
+    // long is refused, with its message, when the invoice is saved.
+    tv::ui::keepToCodePage1250(Edit5);
+    auto storedIn = [header = &wyst_faktury->layout()](QLineEdit* control, const char* field) {
+        tv::ui::keepToCodePage1250(control);
+        control->setMaxLength(header->fields[header->fieldIndex(QString::fromLatin1(field))].size);
+    };
+    storedIn(Edit11, "Zamowienie");
+    storedIn(ComboBox1->lineEdit(), "Forma_pl");
+    storedIn(ComboBox4->lineEdit(), "Termin_pl");
+    storedIn(ComboBox7->lineEdit(), "Sp_wysylki");
     DBLookupComboBox3 = named(new tv::ui::DBLookupComboBox(central), "DBLookupComboBox3");
     DBLookupComboBox3->setListSource(DataSource3);
     DBLookupComboBox3->setListField(QStringLiteral("Id"));

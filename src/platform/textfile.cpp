@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include <QDir>
 #include <QFile>
@@ -122,18 +123,46 @@ bool isOurTemporary(const QString& name) {
                        [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; });
 }
 
+// The previous release named the temporaries of its calculation files
+// ".<file>.clc.XXXXXX" and never locked them: only their age tells one that
+// a killed save left from one that a copy of that release is still writing.
+const char* const kPreviousCalculationMark = ".clc.";
+constexpr time_t kPreviousTemporaryAge = 60;
+
+bool isPreviousCalculationTemporary(const QString& name) {
+    const qsizetype mark = name.size() - 5 - 6;
+    return name.startsWith(u'.') && mark > 1 &&
+           QStringView(name).mid(mark, 5).compare(QLatin1String(kPreviousCalculationMark),
+                                                  Qt::CaseInsensitive) == 0 &&
+           std::all_of(name.cbegin() + mark + 5, name.cend(),
+                       [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; });
+}
+
+// Removes the file unless a save holds its lock, or, for an unlocked kind,
+// it was written too recently to be an orphan.
+void removeOrphan(const QString& path, bool onlyWhenOld) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return;
+    struct stat info {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        (!onlyWhenOld ||
+         (::fstat(fd, &info) == 0 && ::time(nullptr) - info.st_mtime >= kPreviousTemporaryAge)))
+        ::unlink(name.constData());
+    ::close(fd);
+}
+
 void removeStaleTemporaries(const QString& directory) {
+    const QDir folder(directory);
     const QStringList entries =
-        QDir(directory).entryList({QStringLiteral(".*") + QLatin1String(kTemporaryMark) + u'*'},
-                                  QDir::Files | QDir::Hidden | QDir::System);
+        folder.entryList({QStringLiteral(".*") + QLatin1String(kTemporaryMark) + u'*',
+                          QStringLiteral(".*") + QLatin1String(kPreviousCalculationMark) + u'*'},
+                         QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
-        if (!isOurTemporary(entry)) continue;
-        const QByteArray name = QFile::encodeName(QDir(directory).filePath(entry));
-        const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-        if (fd < 0) continue;
-        // A save still writing holds its lock; only an orphan can be taken.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(name.constData());
-        ::close(fd);
+        if (isOurTemporary(entry))
+            removeOrphan(folder.filePath(entry), false);
+        else if (isPreviousCalculationTemporary(entry))
+            removeOrphan(folder.filePath(entry), true);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "invoicing/registers/issued_invoices.h"
 #include "invoicing/rules/invoice_store.h"
 #include "storage_fixture.h"
+#include "support/typing.h"
 
 using tvtest::StorageFixture;
 
@@ -160,6 +161,43 @@ TEST_F(StorageFixture, SavesTheWindowAndLoadsItBackWithEveryCode) {
     EXPECT_EQ(Form_fa1->chosenCustomer, std::nullopt);
     EXPECT_EQ(Form_fa1->chosenSeller, 2);
     EXPECT_EQ(Form_fa1->sprzedawcy->fieldByName("Nr").asInteger(), 2);
+}
+
+// The header's typed texts are stored in 20 characters of code page 1250:
+// each control takes no other characters, and no more than 20 except the
+// number (one too long is refused on saving), so the stored invoice and the
+// "ustmain.txt" choices are what the window showed.
+TEST_F(StorageFixture, TypedHeaderTextsAreWhatTheirFieldsHold) {
+    struct Case {
+        QLineEdit* control;
+        const char* typed;
+        const char* kept;
+        QString invoicing::InvoiceHeader::*stored;
+    } cases[] = {
+        {Form_fa1->Edit5, "ΩFV/2009/Łódź/1", "FV/2009/Łódź/1", &invoicing::InvoiceHeader::number},
+        {Form_fa1->Edit11, "zamówienie ✓ nr 12 z marca", "zamówienie  nr 12 z ",
+         &invoicing::InvoiceHeader::order},
+        {Form_fa1->ComboBox1->lineEdit(), "ΩMEGA karta", "MEGA karta",
+         &invoicing::InvoiceHeader::paymentForm},
+        {Form_fa1->ComboBox4->lineEdit(), "płatne w ciągu 21 dni roboczych", "płatne w ciągu 21 dn",
+         &invoicing::InvoiceHeader::paymentTerm},
+        {Form_fa1->ComboBox7->lineEdit(), "Poczta → Żabka", "Poczta  Żabka",
+         &invoicing::InvoiceHeader::shipping},
+    };
+    chooseParties("FIRMA", 1, "KOWAL", 5);
+    for (const Case& c : cases) {
+        c.control->selectAll();
+        tvtest::typeText(c.control, QString::fromUtf8(c.typed));
+        EXPECT_EQ(c.control->text(), QString::fromUtf8(c.kept)) << c.typed;
+    }
+    addLine("Papier A4", 1, 10, "22");
+    save();
+    EXPECT_TRUE(messages().isEmpty()) << messages().value(0).text.toStdString();
+    const std::optional<invoicing::InvoiceHeader> stored = invoicing::loadHeader(Form_fa1->Edit5->text());
+    ASSERT_TRUE(stored);
+    for (const Case& c : cases)
+        EXPECT_EQ((*stored).*c.stored, c.control->text()) << c.typed;
+    EXPECT_EQ(storedRows(), (QStringList{"F FV/2009/Łódź/1", "P FV/2009/Łódź/1 1 Papier A4"}));
 }
 
 TEST_F(StorageFixture, SavingAgainReplacesTheStoredInvoice) {

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -210,6 +211,39 @@ TEST_F(TextFiles, SavingClearsTemporariesOfSavesThatNeverFinished) {
     left.removeAll("a.clc");
     EXPECT_EQ(left, QStringList({".b.clc.tv-Live01", ".c.clc.tv-toolong7", ".notes.backup", "d.clc.tv-Abc123",
                                  "e.clc"}));
+}
+
+// The previous release left ".<file>.clc.XXXXXX" behind when a save was
+// killed, unlocked: one written a while ago goes with the next save; a fresh
+// one may be a save of that release still running, and a locked one or a name
+// of another shape is nobody's to remove.
+TEST_F(TextFiles, SavingClearsTemporariesThePreviousReleaseLeft) {
+    const QByteArray held = QFile::encodeName(file(".locked.clc.Held01"));
+    struct Case {
+        const char* name;
+        bool old;
+        bool kept;
+    } cases[] = {{".a.clc.Ab12Cd", true, false}, {".Oferta 7.CLC.x9Y8z7", true, false},
+                 {".b.clc.Fresh1", false, true}, {".locked.clc.Held01", true, true},
+                 {".c.clc.toolong", true, true}, {".d.clc.ab-12c", true, true},
+                 {"e.clc.Ab12Cd", true, true},   {".clc.Ab12Cd", true, true},
+                 {".f.txt.Ab12Cd", true, true},  {".notes.backup", true, true}};
+    for (const Case& c : cases) {
+        writeBytes(file(c.name), "half");
+        if (!c.old) continue;
+        const struct timeval longAgo[2] = {{::time(nullptr) - 600, 0}, {::time(nullptr) - 600, 0}};
+        ASSERT_EQ(::utimes(QFile::encodeName(file(c.name)).constData(), longAgo), 0) << c.name;
+    }
+    const int lock = ::open(held.constData(), O_RDWR);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+
+    tv::saveFileAtomically(file("g.clc"), "new\r\n");
+    ::close(lock);
+    const QStringList left = entries();
+    for (const Case& c : cases)
+        EXPECT_EQ(left.contains(QString::fromUtf8(c.name)), c.kept) << c.name;
+    EXPECT_TRUE(left.contains("g.clc"));
 }
 
 TEST_F(TextFiles, SavingKeepsThePermissionsOfTheOldFile) {

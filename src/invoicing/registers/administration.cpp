@@ -142,6 +142,10 @@ void TForm_fa10::buildControls() {
     texts->addWidget(Edit4, 1, 1);
     layout->addWidget(GroupBox3);
 
+    // The four texts are saved in "ustaw.txt" and "FAKTURY.INI", code page 1250.
+    for (QLineEdit* saved : {Edit1, Edit2, Edit3, Edit4})
+        tv::ui::keepToCodePage1250(saved);
+
     auto* place = new QHBoxLayout;
     CheckBox_Ulica = named(new QCheckBox(QStringLiteral("miejsce wystawienia"), this), "CheckBox_Ulica");
     place->addWidget(CheckBox_Ulica);

@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/ui/controls.h"
+
 namespace tv::ui {
 
 DBComboBox::DBComboBox(QWidget* parent) : QComboBox(parent) {
@@ -59,6 +61,9 @@ void DBComboBox::updateLimit() {
     if (field >= 0) {
         const FieldDef& def = m_source->table()->layout().fields[field];
         if (def.type == FieldType::Alpha && def.size > 0) limit = def.size;
+        // What is on screen is what the field stores: an alpha field holds
+        // code page 1250 text.
+        if (def.type == FieldType::Alpha) keepToCodePage1250(lineEdit());
     }
     if (lineEdit()->maxLength() != limit) lineEdit()->setMaxLength(limit);
 }

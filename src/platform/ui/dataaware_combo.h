@@ -16,7 +16,9 @@ namespace tv::ui {
 // change puts it in where the data source has automatic editing; without,
 // the change is undone. Nothing set by code (setText, the row moving) emits
 // edited() or chosen(). A text the field does not take raises on leaving
-// (shown, the focus stays) or on posting (the post fails with it).
+// (shown, the focus stays) or on posting (the post fails with it). Over an
+// alpha field the typing is limited to its size and to the characters of code
+// page 1250.
 class DBComboBox : public QComboBox {
     Q_OBJECT
 public:

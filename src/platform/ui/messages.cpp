@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +52,29 @@ QString qtFilter(const QString& filter) {
         out << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(u';', u' '));
     return out.join(QStringLiteral(";;"));
 }
+
+// The file dialog's own model writes sizes and dates in the system's locale,
+// which under a C or POSIX system is English; this shows them in the
+// program's, as every other widget does.
+class ProgramLocaleFiles : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        if (index.column() == kDateColumn)
+            return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        if (index.column() == kSizeColumn && !files->isDir(file))
+            return QLocale().formattedDataSize(files->size(file));
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int kSizeColumn = 1;
+    static constexpr int kDateColumn = 3;
+};
 
 } // namespace
 
@@ -118,6 +144,7 @@ QString runFileDialog(const FileDialogRequest& request) {
     dialog.setDefaultSuffix(request.defaultExtension);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setProxyModel(new ProgramLocaleFiles(&dialog));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }

@@ -18,6 +18,7 @@
 #include "invoicing/registers/goods.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/register_editor.h"
+#include "support/typing.h"
 
 using admintest::cp1250Lines;
 using admintest::readBytes;
@@ -356,6 +357,40 @@ TEST_F(AdministrationCommands, EverySettingSurvivesARestartExactly) {
     Form_fa10->show();
     Form_fa10->close();
     EXPECT_EQ(readBytes(file("FAKTURY.INI")), ini);
+}
+
+// The four texts are saved in code page 1250: a character it lacks never
+// reaches the screen, so the files hold what the form showed and a restart
+// shows it again.
+TEST_F(AdministrationCommands, TypedTextsKeepToWhatTheFilesCanHold) {
+    struct Case {
+        QLineEdit* TForm_fa10::*edit;
+        const char* typed;
+        const char* kept;
+    } cases[] = {{&TForm_fa10::Edit1, "FV→#N/#YY", "FV#N/#YY"},
+                 {&TForm_fa10::Edit2, "3½1٤4", "314"},
+                 {&TForm_fa10::Edit3, "ΩMEGA dziękuje ✓", "MEGA dziękuje "},
+                 {&TForm_fa10::Edit4, "Zażółć 中 jaźń", "Zażółć  jaźń"}};
+    Form_fa10->show();
+    for (const Case& c : cases) {
+        QLineEdit* edit = Form_fa10->*c.edit;
+        edit->setFocus();
+        edit->selectAll();
+        tvtest::typeText(edit, QString::fromUtf8(c.typed));
+        EXPECT_EQ(edit->text(), QString::fromUtf8(c.kept)) << c.typed;
+    }
+    click(Form_fa10->SpeedButton1);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(readBytes(file("ustaw.txt")),
+              cp1250Lines({"FV#N/#YY", "314", QString::fromUtf8("MEGA dziękuje "), "0", "0", "0",
+                           QString::fromUtf8("Zażółć  jaźń"), "0", "0", "0"}));
+    EXPECT_TRUE(
+        readBytes(file("FAKTURY.INI"))
+            .contains(tv::toCp1250(QString::fromUtf8("Tekst=MEGA dziękuje \r\nUwagi=Zażółć  jaźń\r\n"))));
+
+    restart();
+    for (const Case& c : cases)
+        EXPECT_EQ((Form_fa10->*c.edit)->text(), QString::fromUtf8(c.kept)) << c.typed;
 }
 
 TEST_F(AdministrationCommands, ASettingsFileThatCannotBeWrittenIsReportedAndTheRestGoesOn) {

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -18,6 +19,13 @@
 #include "platform/ui/messages.h"
 
 using namespace tv::ui;
+
+// Readable failures: texts print as texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace {
 
@@ -254,6 +262,57 @@ TEST(ProgramLocale, WidgetsFollowTheRegionalSettingsInUse) {
         EXPECT_EQ(shown.standaloneMonthName(12), QString::fromUtf8(c.december));
         EXPECT_EQ(shown.dayName(1), QString::fromUtf8(c.monday));
         EXPECT_EQ(date.locale().language(), c.language);
+    }
+    QLocale::setDefault(before);
+}
+
+// The file dialog's sizes and dates follow the regional settings in use too,
+// whatever the system locale: under a C or POSIX system they are Polish. The
+// file is still chosen from its row.
+TEST(ProgramLocale, FileDialogShowsSizesAndDatesInTheRegionalSettings) {
+    const QLocale before;
+    QTemporaryDir work;
+    const QDateTime modified(QDate(2026, 12, 10), QTime(9, 5));
+    QFile saved(work.filePath("oferta.clc"));
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    saved.write(QByteArray(1536, 'k'));
+    saved.flush();
+    ASSERT_TRUE(saved.setFileTime(modified, QFileDevice::FileModificationTime));
+    saved.close();
+    struct Case {
+        QLocale system;
+        QLocale shown;
+    } cases[] = {{QLocale::c(), QLocale(QLocale::Polish, QLocale::Poland)},
+                 {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::German, QLocale::Germany)}};
+    for (const Case& c : cases) {
+        tv::ui::useProgramLocale(c.system);
+        QString size;
+        QString date;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    auto* view = dialog->findChild<QTreeView*>("treeView");
+                    QModelIndex file;
+                    EXPECT_TRUE(QTest::qWaitFor([&] {
+                        const QAbstractItemModel* model = view->model();
+                        for (int row = 0; row < model->rowCount(view->rootIndex()); ++row)
+                            if (model->index(row, 0, view->rootIndex()).data().toString() == "oferta.clc")
+                                file = model->index(row, 0, view->rootIndex());
+                        return file.isValid();
+                    }));
+                    size = file.siblingAtColumn(1).data().toString();
+                    date = file.siblingAtColumn(3).data().toString();
+                    // The row shown is still the file chosen.
+                    view->setFocus();
+                    view->setCurrentIndex(file);
+                    QTest::keyClick(view, Qt::Key_Return);
+                    if (dialog->isVisible()) dialog->reject();
+                }
+        });
+        EXPECT_EQ(runFileDialog({"Otwórz", "Kalkulacje|*.clc", "clc", work.path(), false, false}),
+                  QFileInfo(saved).absoluteFilePath());
+        EXPECT_EQ(size, c.shown.formattedDataSize(1536)) << c.system.name().toStdString();
+        EXPECT_EQ(date, c.shown.toString(modified, QLocale::ShortFormat)) << c.system.name().toStdString();
     }
     QLocale::setDefault(before);
 }

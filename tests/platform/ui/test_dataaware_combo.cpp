@@ -16,6 +16,7 @@
 #include "platform/ui/dataaware_controls.h"
 #include "platform/ui/messages.h"
 #include "support/test_env.h"
+#include "support/typing.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -131,6 +132,19 @@ TEST_F(DataAwareCombo, EscapeGivesTheFieldBackAndAlphaSizeLimitsTyping) {
     EXPECT_FALSE(combo->isPending());
     numbered->cancel();
     EXPECT_EQ(stored(), QStringList({"A3", "A4", "A5"}));
+}
+
+// An alpha field holds code page 1250 text: a character outside it never
+// reaches the box, typed or pasted, so the field stores what was shown.
+TEST_F(DataAwareCombo, AlphaFieldTakesOnlyWhatCodePage1250Holds) {
+    QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+    tvtest::typeText(combo, QString::fromUtf8("ΩŻ€"));
+    EXPECT_EQ(combo->text(), QString::fromUtf8("Ż€"));
+    combo->lineEdit()->insert(QString::fromUtf8("a\u4E2Db")); // pasted
+    EXPECT_EQ(combo->text(), QString::fromUtf8("Ż€ab"));
+    other->setFocus();
+    numbered->post();
+    EXPECT_EQ(stored(), QStringList({QString::fromUtf8("Ż€ab"), "A4", "A5"}));
 }
 
 TEST_F(DataAwareCombo, WithoutAutomaticEditingNothingChanges) {
