@@ -219,6 +219,7 @@ void Database::Impl::detach(int layout) {
     for (sqlite3_stmt* statement : std::as_const(slot.statements))
         sqlite3_finalize(statement);
     slot.statements.clear();
+    finalizeQueryStatements();
     const QString sql = QStringLiteral("DETACH DATABASE %1")
                             .arg(detail::quoteIdentifier(detail::schemaName(allLayouts()[size_t(layout)])));
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -379,6 +380,35 @@ sqlite3_stmt* Database::Impl::statement(int layout, const QString& sql) {
     return statement;
 }
 
+sqlite3_stmt* Database::Impl::takeQueryStatement(const QString& sql) {
+    if (sqlite3_stmt* cached = queryStatements.take(sql)) return cached;
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    return statement;
+}
+
+void Database::Impl::returnQueryStatement(const QString& sql, sqlite3_stmt* statement) {
+    if (!statement) return;
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    // A nested run of the same text prepared a second statement: one is kept.
+    if (!db || queryStatements.contains(sql))
+        sqlite3_finalize(statement);
+    else
+        queryStatements.insert(sql, statement);
+}
+
+void Database::Impl::finalizeQueryStatements() {
+    for (sqlite3_stmt* statement : std::as_const(queryStatements))
+        sqlite3_finalize(statement);
+    queryStatements.clear();
+}
+
 void Database::Impl::createFile(int layout, const QString& tsvPath) {
     const TableLayout& table = allLayouts()[size_t(layout)];
     Slot& slot = files[size_t(layout)];
@@ -453,6 +483,7 @@ void Database::Impl::closeAll() {
         observer->databaseClosed();
     if (!db) return;
     if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    finalizeQueryStatements();
     for (Slot& slot : files) {
         for (sqlite3_stmt* statement : std::as_const(slot.statements))
             sqlite3_finalize(statement);

@@ -141,10 +141,13 @@ private:
             db.pin(layout);
             m_pinned.push_back(layout);
         }
-        const QByteArray utf8 = sql.toUtf8();
-        if (sqlite3_prepare_v2(db.db, utf8.constData(), int(utf8.size()), &m_statement, nullptr) != SQLITE_OK)
-            throw EDatabaseError(queryError(sql, detail::sqliteMessage(db.db)));
-        if (!m_statement) throw EDatabaseError(queryError(sql, QStringLiteral("puste zapytanie")));
+        m_sql = sql;
+        m_statement = db.takeQueryStatement(sql);
+        if (!m_statement) {
+            if (sqlite3_errcode(db.db) != SQLITE_OK)
+                throw EDatabaseError(queryError(sql, detail::sqliteMessage(db.db)));
+            throw EDatabaseError(queryError(sql, QStringLiteral("puste zapytanie")));
+        }
         const int count = sqlite3_bind_parameter_count(m_statement);
         for (const auto& [position, value] : values) {
             if (position < 1 || position > count)
@@ -154,7 +157,7 @@ private:
         }
     }
     void release() {
-        sqlite3_finalize(m_statement);
+        if (m_statement) m_db->returnQueryStatement(m_sql, m_statement);
         m_statement = nullptr;
         for (int layout : m_pinned)
             m_db->unpin(layout);
@@ -162,6 +165,7 @@ private:
     }
 
     Database::Impl* m_db = nullptr;
+    QString m_sql;
     sqlite3_stmt* m_statement = nullptr;
     std::vector<int> m_pinned;
 };

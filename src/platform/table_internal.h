@@ -197,6 +197,10 @@ struct Database::Impl {
     sqlite3* db = nullptr;
     int attachLimit = 10;
     std::vector<Slot> files;
+    // Prepared statements of queries, kept reset between uses: a query run
+    // once per line of an invoice is prepared once. They may name any
+    // attached file, so detaching one finalizes them all.
+    QHash<QString, sqlite3_stmt*> queryStatements;
     std::uint64_t clock = 0;
     int transactionDepth = 0;
     int savepointCounter = 0;
@@ -215,6 +219,10 @@ struct Database::Impl {
     void unpin(int layout) { --files[size_t(layout)].pins; }
     void detach(int layout);
     sqlite3_stmt* statement(int layout, const QString& sql);
+    // A query's statement, prepared or from the cache; handed back reset.
+    sqlite3_stmt* takeQueryStatement(const QString& sql);
+    void returnQueryStatement(const QString& sql, sqlite3_stmt* statement);
+    void finalizeQueryStatements();
     void exec(const QString& sql);
     void execOn(int layout, const QString& sql);
     [[noreturn]] void fail(int layout, const QString& what);

@@ -1002,6 +1002,51 @@ TEST(TableConnection, QueryAttachesTheFilesItNames) {
     EXPECT_EQ(query.fieldByName("Nr").asString(), "1/2024");
 }
 
+// A query's statement is prepared once and kept between runs: each run still
+// answers with its own values and the rows posted since, also once its file
+// has been detached and attached again, and while the same text runs inside it.
+TEST(TableConnection, AQueryRunAgainAnswersAnew) {
+    tvtest::WorkingFolder folder;
+    Table customers("keyed.db");
+    customers.open();
+    addCustomer(customers, "Alfa", 1, "Alfa SA");
+    addCustomer(customers, "Beta", 2, "Beta sp. z o.o.");
+    const QString sql = QStringLiteral("select Name from keyed where Nr = ?1");
+    auto nameOf = [&](int nr) {
+        Query query;
+        query.setSql(sql);
+        query.bindValue(1, nr);
+        query.open();
+        return query.eof() ? QString() : query.fieldByName("Name").asString();
+    };
+    EXPECT_EQ(nameOf(1), "Alfa SA");
+    EXPECT_EQ(nameOf(2), "Beta sp. z o.o.");
+    EXPECT_EQ(nameOf(3), QString());
+    addCustomer(customers, "Gamma", 3, "Gamma SA");
+    EXPECT_EQ(nameOf(3), "Gamma SA");
+
+    // Run while a run of the same text is still open.
+    Query outer;
+    outer.setSql(sql);
+    outer.bindValue(1, 2);
+    outer.open();
+    EXPECT_EQ(nameOf(1), "Alfa SA");
+    EXPECT_EQ(outer.fieldByName("Name").asString(), "Beta sp. z o.o.");
+
+    // Every other file read since, so the customers' file was detached.
+    std::vector<std::unique_ptr<Table>> others;
+    for (const tv::TableLayout& layout : tv::allLayouts()) {
+        if (layout.name == "scratch" || layout.name == "keyed") continue;
+        others.push_back(std::make_unique<Table>(layout.fileName));
+        others.back()->open();
+    }
+    ASSERT_GE(int(others.size()), attachLimit());
+    EXPECT_EQ(nameOf(2), "Beta sp. z o.o.");
+    // A statement kept between runs holds no lock: the file takes writes.
+    EXPECT_NO_THROW(Query::exec("update keyed set Name = ?1 where Nr = ?2", {QString("Alfa SA II"), 1}));
+    EXPECT_EQ(nameOf(1), "Alfa SA II");
+}
+
 // ---- what data-aware controls use ------------------------------------------------------------
 
 TEST(TableControls, UpdateRecordLetsAControlWriteBeforeThePost) {
