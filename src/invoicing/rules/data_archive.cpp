@@ -104,7 +104,7 @@ void archiveTables(const QString& zipPath) {
     packFiles(copies.path(), names, zipPath);
 }
 
-QStringList extractArchive(const QString& zipPath, const QString& folder) {
+QStringList extractArchive(const QString& zipPath, const QString& folder, qint64 maxBytes) {
     auto failed = [&](const QString& why) {
         return tv::Error(
             QStringLiteral("Nie można odczytać archiwum „%1”: %2").arg(displayName(zipPath), why));
@@ -115,6 +115,9 @@ QStringList extractArchive(const QString& zipPath, const QString& folder) {
     archive_read_support_format_zip(reader.a);
     if (archive_read_open_filename(reader.a, QFile::encodeName(zipPath).constData(), 1 << 16) != ARCHIVE_OK)
         throw failed(archiveMessage(reader.a));
+    const QString tooBig =
+        QStringLiteral("tabele w archiwum po rozpakowaniu zajęłyby ponad %1 MB").arg(maxBytes / (1 << 20));
+    qint64 unpacked = 0;
     QStringList names;
     QSet<const tv::TableLayout*> seen;
     archive_entry* entry = nullptr;
@@ -132,13 +135,19 @@ QStringList extractArchive(const QString& zipPath, const QString& folder) {
         if (seen.contains(layout))
             throw failed(QStringLiteral("tabela „%1” występuje dwa razy").arg(layout->fileName));
         seen.insert(layout);
+        // The size an entry declares may lie: the bytes are counted as they come too.
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > maxBytes - unpacked)
+            throw failed(tooBig);
         const QString target = QDir(folder).filePath(layout->fileName);
         QFile file(target);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw failed(file.errorString());
         char block[1 << 16];
         la_ssize_t n;
-        while ((n = archive_read_data(reader.a, block, sizeof block)) > 0)
+        while ((n = archive_read_data(reader.a, block, sizeof block)) > 0) {
+            unpacked += n;
+            if (unpacked > maxBytes) throw failed(tooBig);
             if (file.write(block, n) != n) throw failed(file.errorString());
+        }
         if (n < 0) throw failed(archiveMessage(reader.a));
         file.close();
         try {

@@ -17,11 +17,18 @@ QString safetyCopyFileName();
 // is replaced whole or not at all. Raises tv::Error with a Polish message.
 void archiveTables(const QString& zipPath);
 
+// The most the tables of one archive may take once unpacked. Far beyond what
+// a shop's tables grow to, it keeps a damaged or crafted archive from filling
+// the disk as it is unpacked.
+inline constexpr qint64 kMaxUnpackedBytes = qint64(2) << 30;
+
 // Unpacks the tables the archive holds into folder (each under its table's
 // file name) and checks each of them; returns their file names. Entries that
 // are no table of the program are passed over. Raises tv::Error naming the
-// first entry that fails, and when the archive holds no table at all.
-QStringList extractArchive(const QString& zipPath, const QString& folder);
+// first entry that fails, when the archive holds no table at all, and as soon
+// as the unpacked tables would take more than maxBytes.
+QStringList extractArchive(const QString& zipPath, const QString& folder,
+                           qint64 maxBytes = kMaxUnpackedBytes);
 
 // Brings the tables of the archive back: checks the archive, posts what the
 // forms hold pending, packs the current tables into safetyZipPath, then puts

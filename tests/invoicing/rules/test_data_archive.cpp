@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "invoicing/rules/data_archive.h"
@@ -171,6 +172,41 @@ TEST_F(DataArchive, EntriesThatAreNoTablesArePassedOver) {
     customers.remove();
     EXPECT_EQ(invoicing::restoreTables(zip, safety), QStringList({"kontrahenci.db"}));
     EXPECT_EQ(ids(), QStringList({"Ala"}));
+}
+
+// A zip entry that unpacks to far more than it takes (or says it takes)
+// stops the unpacking at the bound, whatever its header declares.
+TEST_F(DataArchive, UnpackingStopsAtTheBound) {
+    const qint64 bound = 1 << 20;
+    const QByteArray zeros(8 << 20, '\0');
+    writeZip(zip, {{"kontrahenci.db", zeros}});
+    QByteArray lying = fileBytes(zip);
+    // Every header of the zip declares 100 bytes unpacked.
+    for (const QByteArray& signature : {QByteArray("PK\x01\x02"), QByteArray("PK\x03\x04")}) {
+        const qsizetype sizeAt = signature == "PK\x01\x02" ? 24 : 22;
+        for (qsizetype at = lying.indexOf(signature); at >= 0; at = lying.indexOf(signature, at + 4))
+            lying.replace(at + sizeAt, 4, QByteArray("\x64\0\0\0", 4));
+    }
+    const struct {
+        const char* why;
+        QByteArray bytes;
+    } cases[] = {{"declared size", fileBytes(zip)}, {"lying headers", lying}};
+    for (const auto& c : cases) {
+        QFile out(zip);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(c.bytes);
+        out.close();
+        QTemporaryDir target;
+        try {
+            invoicing::extractArchive(zip, target.path(), bound);
+            FAIL() << c.why;
+        } catch (const tv::Error& e) {
+            EXPECT_EQ(e.message(), QString::fromUtf8("Nie można odczytać archiwum „archiwum1.zip”: tabele w "
+                                                     "archiwum po rozpakowaniu zajęłyby ponad 1 MB"))
+                << c.why << ": " << e.message().toStdString();
+        }
+        EXPECT_LE(QFileInfo(QDir(target.path()).filePath("kontrahenci.db")).size(), bound) << c.why;
+    }
 }
 
 TEST_F(DataArchive, MissingArchiveIsReportedByName) {
