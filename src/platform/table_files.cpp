@@ -62,22 +62,41 @@ void backupInto(sqlite3* target, const char* targetSchema, sqlite3* source, cons
 
 } // namespace
 
-QStringList backupTables(const QString& folder) {
+QStringList backupTables(const QString& folder, DamagedTables damaged) {
     Database::Impl& d = *Database::instance().impl();
     const std::deque<TableLayout>& layouts = allLayouts();
     QStringList written;
     for (int i = 0; i < int(layouts.size()); ++i) {
         const TableLayout& layout = layouts[size_t(i)];
         if (layout.scratch || size_t(i) >= d.files.size()) continue;
-        d.attach(i);
         const QString target = QDir(folder).filePath(layout.fileName);
         QFile::remove(target);
-        Connection copy;
-        if (sqlite3_open_v2(QFile::encodeName(target).constData(), &copy.db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
-            throw EDatabaseError(fileError(layout.fileName, detail::sqliteMessage(copy.db)));
-        const QByteArray schema = detail::schemaName(layout).toUtf8();
-        backupInto(copy.db, "main", d.db, schema.constData(), layout.fileName);
+        try {
+            d.attach(i);
+            Connection copy;
+            if (sqlite3_open_v2(QFile::encodeName(target).constData(), &copy.db,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+                throw EDatabaseError(fileError(layout.fileName, detail::sqliteMessage(copy.db)));
+            const QByteArray schema = detail::schemaName(layout).toUtf8();
+            backupInto(copy.db, "main", d.db, schema.constData(), layout.fileName);
+        } catch (const EDatabaseError&) {
+            if (damaged == DamagedTables::Refuse) throw;
+            const QString source = Database::instance().pathFor(layout.fileName);
+            if (!QFileInfo::exists(source)) continue;
+            // Only a file that fails its own check is taken as it lies; any
+            // other failure (the copy's side, a file in use) stands.
+            try {
+                checkTableFile(source, layout);
+            } catch (const EDatabaseError&) {
+                QFile::remove(target);
+                QFile original(source);
+                if (!original.copy(target))
+                    throw EDatabaseError(fileError(layout.fileName, original.errorString()));
+                written << layout.fileName;
+                continue;
+            }
+            throw;
+        }
         written << layout.fileName;
     }
     return written;

@@ -10,11 +10,19 @@
 // open tables.
 namespace tv {
 
+// What backupTables does with a table whose file fails its check.
+enum class DamagedTables {
+    Refuse,       // raise EDatabaseError
+    CopyAsTheyLie // copy the file byte for byte, so that nothing of it is lost
+};
+
 // Copies every table file of the working folder (the scratch table apart)
 // into folder under its file name, each through SQLite's backup API, so that
 // a copy is a sound database even while the program holds the table open.
-// Returns the file names written, in the order of the registered layouts.
-QStringList backupTables(const QString& folder);
+// With CopyAsTheyLie a damaged file is copied as it lies and a missing one
+// passed over. Returns the file names written, in the order of the
+// registered layouts.
+QStringList backupTables(const QString& folder, DamagedTables damaged = DamagedTables::Refuse);
 
 // Checks that the file at path is a sound table of the layout: it opens as a
 // database, has the layout's fields with their types and passes SQLite's

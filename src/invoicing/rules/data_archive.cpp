@@ -178,7 +178,9 @@ QStringList restoreTables(const QString& zipPath, const QString& safetyZipPath) 
             QStringLiteral("Nie można rozpakować archiwum: nie udało się zapisać zmian w toku (%1)")
                 .arg(unposted.join(QStringLiteral("; "))));
 
-    const QStringList current = tv::backupTables(safety.path());
+    // The damaged tables a restore is often meant to mend go into the safety
+    // copy as they lie instead of stopping it.
+    const QStringList current = tv::backupTables(safety.path(), tv::DamagedTables::CopyAsTheyLie);
     packFiles(safety.path(), current, safetyZipPath);
     try {
         tv::replaceTables(restored.path(), names);

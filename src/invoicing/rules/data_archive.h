@@ -31,9 +31,10 @@ QStringList extractArchive(const QString& zipPath, const QString& folder,
                            qint64 maxBytes = kMaxUnpackedBytes);
 
 // Brings the tables of the archive back: checks the archive, posts what the
-// forms hold pending, packs the current tables into safetyZipPath, then puts
-// the archived files in place of the tables. Should that fail half-way, the
-// tables are put back from the safety copy. Tables the archive lacks stay as
+// forms hold pending, packs the current tables into safetyZipPath (a damaged
+// one as it lies, a missing one left out), then puts the archived files in
+// place of the tables. Should that fail half-way, the tables are put back
+// from the safety copy. Tables the archive lacks stay as
 // they are. Returns the restored file names; raises tv::Error with a Polish
 // message and changes no table when the archive does not pass its checks.
 QStringList restoreTables(const QString& zipPath, const QString& safetyZipPath);

@@ -217,3 +217,46 @@ TEST_F(DataArchive, MissingArchiveIsReportedByName) {
         EXPECT_EQ(e.message(), QString::fromUtf8("Nie znaleziono archiwum „archiwum1.zip”"));
     }
 }
+
+// Restoring is how a damaged table is mended: the damaged file goes into the
+// safety copy as it lies and the archive's table takes its place.
+TEST_F(DataArchive, RestoreMendsADamagedTableAndKeepsItsBytes) {
+    addCustomer("Ala", 1);
+    tv::Table goods{QStringLiteral("towary.DB")};
+    goods.open();
+    goods.append();
+    goods.fieldByName("Nazwa").setAsString("Papier A4");
+    goods.post();
+    goods.close();
+    invoicing::archiveTables(zip);
+    addCustomer("Ola", 2);
+
+    QFile file(folder.file("towary.DB"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(QByteArray(4096, '\x5a'));
+    file.close();
+    const QByteArray damaged = fileBytes(folder.file("towary.DB"));
+
+    EXPECT_EQ(invoicing::restoreTables(zip, safety), tableFiles());
+    EXPECT_EQ(ids(), QStringList({"Ala"}));
+    goods.open();
+    ASSERT_EQ(goods.recordCount(), 1);
+    EXPECT_EQ(goods.fieldByName("Nazwa").asString(), "Papier A4");
+
+    // The safety copy holds every table, the damaged one byte for byte.
+    EXPECT_EQ(zipEntries(safety), tableFiles());
+    archive* a = archive_read_new();
+    archive_read_support_format_zip(a);
+    ASSERT_EQ(archive_read_open_filename(a, QFile::encodeName(safety).constData(), 1 << 16), ARCHIVE_OK);
+    archive_entry* e = nullptr;
+    QByteArray kept;
+    while (archive_read_next_header(a, &e) == ARCHIVE_OK) {
+        if (QString::fromUtf8(archive_entry_pathname_utf8(e)) != "towary.DB") continue;
+        char block[4096];
+        la_ssize_t n;
+        while ((n = archive_read_data(a, block, sizeof block)) > 0)
+            kept.append(block, n);
+    }
+    archive_read_free(a);
+    EXPECT_EQ(kept, damaged);
+}
