@@ -182,6 +182,18 @@ void TForm_fa1::SpeedButton11Click(QObject*) {
     tv::Table* goods = towary;
     if (stock) {
         goods = Form_fa5 ? Form_fa5->towary : nullptr;
+        // The goods the picker's text names, found again: the register's
+        // cursor may have moved since the choice, and a text that names no
+        // goods must not add whatever goods the cursor stands on.
+        const std::optional<invoicing::GoodsKey> key = invoicing::findGoodsByIdPrefix(ComboBox5->currentText());
+        if (goods && key) {
+            ComboBox5Change(ComboBox5);
+            if (goods->eof() || goods->fieldByName(QStringLiteral("Nazwa")).asString() != key->name ||
+                goods->fieldByName(QStringLiteral("Nr")).value() != key->number)
+                goods = nullptr;
+        } else {
+            goods = nullptr;
+        }
         if (!goods || goods->eof()) {
             warn(QStringLiteral("Proszę wybrac towar z listy"));
             return;

@@ -610,6 +610,12 @@ void TForm_fa1::bindHandlers() {
         DateTimePicker1Change(DateTimePicker1);
     };
     onChange(ComboBox4, [this] { ComboBox4Change(ComboBox4); });
+    // The payment date is shown exactly while the term says "Inne", also when
+    // the window sets the term itself (the remembered defaults, the issue
+    // date's text): a hidden date would still be printed as the term.
+    connect(ComboBox4, &QComboBox::editTextChanged, this, [this](const QString& term) {
+        DateTimePicker2->setVisible(term == QLatin1String("Inne"));
+    });
     onChange(ComboBox1, [this] { ComboBox1Change(ComboBox1); });
 
     onClick(SpeedButton1, [this] { SpeedButton1Click(SpeedButton1); });

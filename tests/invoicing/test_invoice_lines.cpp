@@ -11,6 +11,7 @@
 #include "invoice_fixture.h"
 #include "invoicing/invoice_window.h"
 #include "invoicing/registers/administration.h"
+#include "invoicing/registers/goods.h"
 #include "invoicing/registers/issued_invoices.h"
 #include "invoicing/rules/invoice_lines.h"
 #include "invoicing/rules/stock.h"
@@ -437,6 +438,22 @@ TEST_F(StockLines, GoodsComeFromTheStockPicker) {
     EXPECT_EQ(field("Nazwa"), "Zszywki");
     EXPECT_EQ(lineFigures(), QStringList({"99,99 99,99 6,9993 106,9893"}));
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// The line is the goods the picker names, whatever the goods register's
+// cursor did since; a text that names no goods adds nothing.
+TEST_F(StockLines, TheLineIsTheGoodsThePickerNames) {
+    typeInto(Form_fa1->ComboBox5, "ZSZ");
+    Form_fa5->towary->first(); // the operator browses the register meanwhile
+    QTest::mouseClick(Form_fa1->Panel5, Qt::LeftButton);
+    ASSERT_EQ(lines().recordCount(), 1);
+    EXPECT_EQ(field("Nazwa"), "Zszywki");
+
+    typeInto(Form_fa1->ComboBox5, "XYZ");
+    QTest::mouseClick(Form_fa1->Panel5, Qt::LeftButton);
+    EXPECT_EQ(messageTexts(), QStringList({QString::fromUtf8("Proszę wybrac towar z listy")}));
+    EXPECT_EQ(lines().recordCount(), 1);
+    EXPECT_EQ(lines().state(), tv::Table::State::Browse);
 }
 
 TEST_F(StockLines, ANewInvoiceDoesNotCheckTheSavedLinesAgainstTheStockTheyTook) {

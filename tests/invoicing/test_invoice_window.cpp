@@ -225,6 +225,28 @@ TEST_F(InvoiceWindow, PaymentDateShowsForTheTermInneOnly) {
     EXPECT_FALSE(Form_fa1->DateTimePicker2->isHidden());
 }
 
+// The payment date shows whenever the term says "Inne", however the term got
+// there: the remembered defaults of the last run, or the issue date that
+// replaces the term with its date text.
+TEST_F(InvoiceWindow, PaymentDateFollowsATermSetByTheWindowItself) {
+    QFile defaults(QDir(workingFolder()).filePath("ustmain.txt"));
+    ASSERT_TRUE(defaults.open(QIODevice::WriteOnly));
+    defaults.write("got\xF3wk\xB9\r\nInne\r\n\r\n0\r\n0\r\n0\r\n");
+    defaults.close();
+    showWindow();
+    ASSERT_EQ(Form_fa1->ComboBox4->currentText(), "Inne");
+    EXPECT_FALSE(Form_fa1->DateTimePicker2->isHidden());
+
+    choose(Form_fa1->ComboBox4, "Inne");
+    ASSERT_FALSE(Form_fa1->DateTimePicker2->isHidden());
+    QDateEdit* date = Form_fa1->DateTimePicker1;
+    date->setFocus(Qt::MouseFocusReason);
+    date->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(date, Qt::Key_Up);
+    ASSERT_EQ(Form_fa1->ComboBox4->currentText(), "6/03/2009");
+    EXPECT_TRUE(Form_fa1->DateTimePicker2->isHidden());
+}
+
 TEST_F(InvoiceWindow, ClosingTheSellerRegisterKeepsTheChosenSeller) {
     showWindow();
     choose(Form_fa1->ComboBox2, "Druk");
