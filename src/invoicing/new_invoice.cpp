@@ -13,6 +13,7 @@
 #include "invoicing/invoice_window.h"
 #include "invoicing/registers/administration.h"
 #include "invoicing/registers/issued_invoices.h"
+#include "invoicing/rules/invoice_store.h"
 #include "invoicing/rules/settings_files.h"
 #include "platform/clock.h"
 #include "platform/convert.h"
@@ -33,12 +34,16 @@ bool counterOnScreen(TForm_fa1& w) {
 
 // Saves the invoice on screen before the window is cleared. An invoice
 // without lines is not saved, and a printed one was saved by its printing.
-// Returns whether the next invoice needs the next running number: the
+// One deleted in the register since it was stored stays deleted, unless the
+// operator has given it another number (saving or printing it stores it
+// anew). Returns whether the next invoice needs the next running number: the
 // invoice on screen was stored now or before, it was numbered by the window
 // rather than loaded from the register, and the counter is its own.
 bool saveInvoiceOnScreen(TForm_fa1& w) {
     bool savedNow = false;
-    if (w.LicznikFaktur >= 0 && !w.Wydrukowana) {
+    const bool deleted = !w.storedNumber.isEmpty() && w.Edit5->text() == w.storedNumber &&
+                         !invoicing::invoiceStored(w.storedNumber);
+    if (w.LicznikFaktur >= 0 && !w.Wydrukowana && !deleted) {
         // A line still being typed belongs to the invoice.
         w.SpeedButton14Click(w.SpeedButton14);
         if (w.pozycje->recordCount() > 0) {

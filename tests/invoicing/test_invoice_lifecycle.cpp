@@ -221,4 +221,38 @@ INSTANTIATE_TEST_SUITE_P(
                                         &InvoiceLifecycle::newInvoice, "1/01/2010"}),
     [](const auto& info) { return std::to_string(info.index); });
 
+// An invoice deleted in the register while it is on screen stays deleted
+// when the window moves on to the next invoice; saving or printing it is the
+// operator's explicit choice and stores it anew.
+TEST_F(InvoiceLifecycle, AnInvoiceDeletedInTheRegisterStaysDeleted) {
+    const struct {
+        const char* what;
+        void (*next)();
+        QStringList stored;
+    } cases[] = {
+        {"Nowa faktura", &InvoiceLifecycle::newInvoice, {}},
+        {"the sheet's hand-over", handOverAJob, {}},
+        {"Zapisz fakturę", &InvoiceLifecycle::save, {"1/03/2009"}},
+        {"Drukuj fakturę", &InvoiceLifecycle::print, {"1/03/2009"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Form_fa10->Edit2->setText("1");
+        tv::ui::guard([] { Form_fa10->SpeedButton1Click(Form_fa10->SpeedButton1); });
+        chooseParties("FIRMA", 1, "KOWAL", 5);
+        addLine("Druk", 1, 100, "22");
+        save();
+        ASSERT_EQ(Form_fa1->storedNumber, "1/03/2009");
+        deleteInRegister("1/03/2009");
+        ASSERT_EQ(storedNumbers(), QStringList());
+        c.next();
+        EXPECT_EQ(storedNumbers(), c.stored);
+        EXPECT_EQ(invoicing::loadLines("1/03/2009").size(), c.stored.size());
+        // Leave the window with a new invoice and the register empty.
+        newInvoice();
+        for (const QString& number : storedNumbers())
+            deleteInRegister(number);
+    }
+}
+
 } // namespace
