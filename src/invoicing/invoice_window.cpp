@@ -734,8 +734,13 @@ void TForm_fa1::FormShow(QObject*) {
     step([this] {
         if (Form_fa10) Form_fa10->Edit2->setText(QString::number(NastepnyNumer() + 1));
     });
-    step([] {
-        if (Form_fa10) Form_fa10->SpeedButton1Click(Form_fa10);
+    step([this] {
+        if (!Form_fa10) return;
+        Form_fa10->SpeedButton1Click(Form_fa10);
+        // A stored invoice on screen keeps its number: the counter taken over
+        // is the next invoice's.
+        if (!storedNumber.isEmpty() && Form_fa10->Edit2->text() == QString::number(LicznikFaktur))
+            counterPastStored = storedNumber;
     });
     step([this] { UstawMiejsceWystawienia(); });
     step([this] { WczytajUstawienia(); });

@@ -177,6 +177,9 @@ public:
     // The number under which the invoice on screen is stored (loaded or last
     // saved); empty for an invoice not stored yet.
     QString storedNumber;
+    // The stored invoice on screen past which showing the window moved the
+    // counter: the counter then numbers the next invoice, not this one.
+    QString counterPastStored;
 
     // Wired at start where both areas are known (src/app/forms.cpp): the
     // costing sheet's hand-over, which the discount box runs when the

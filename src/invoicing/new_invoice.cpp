@@ -13,6 +13,7 @@
 #include "invoicing/invoice_window.h"
 #include "invoicing/registers/administration.h"
 #include "invoicing/registers/issued_invoices.h"
+#include "invoicing/rules/invoice_store.h"
 #include "invoicing/rules/settings_files.h"
 #include "platform/clock.h"
 #include "platform/convert.h"
@@ -23,14 +24,26 @@
 
 namespace {
 
+// Whether the running number is the invoice on screen's. Showing the window
+// again moves the counter past a stored invoice on screen (to the next free
+// number, or to 1 in a new year): the counter then numbers the next invoice.
+bool counterOnScreen(TForm_fa1& w) {
+    return w.storedNumber.isEmpty() || w.counterPastStored != w.storedNumber ||
+           w.Edit5->text() != w.storedNumber;
+}
+
 // Saves the invoice on screen before the window is cleared. An invoice
 // without lines is not saved, and a printed one was saved by its printing.
-// Returns whether the invoice on screen now holds the running number, so
-// that the next invoice needs the next one: it was saved now or before, and
-// it was numbered by the window rather than loaded from the register.
+// One deleted in the register since it was stored stays deleted, unless the
+// operator has given it another number (saving or printing it stores it
+// anew). Returns whether the next invoice needs the next running number: the
+// invoice on screen was stored now or before, it was numbered by the window
+// rather than loaded from the register, and the counter is its own.
 bool saveInvoiceOnScreen(TForm_fa1& w) {
     bool savedNow = false;
-    if (w.LicznikFaktur >= 0 && !w.Wydrukowana) {
+    const bool deleted = !w.storedNumber.isEmpty() && w.Edit5->text() == w.storedNumber &&
+                         !invoicing::invoiceStored(w.storedNumber);
+    if (w.LicznikFaktur >= 0 && !w.Wydrukowana && !deleted) {
         // A line still being typed belongs to the invoice.
         w.SpeedButton14Click(w.SpeedButton14);
         if (w.pozycje->recordCount() > 0) {
@@ -45,7 +58,7 @@ bool saveInvoiceOnScreen(TForm_fa1& w) {
     const bool stored = savedNow || w.Wydrukowana || !w.storedNumber.isEmpty();
     w.Wydrukowana = false;
     const bool loaded = Form_fa2 && Form_fa2->loadedInvoice;
-    return stored && !loaded;
+    return stored && !loaded && counterOnScreen(w);
 }
 
 QString firstSellerId(TForm_fa1& w) {
@@ -68,6 +81,7 @@ void resetWindow(TForm_fa1& w) {
         date->setDate(tv::today());
     w.Edit5->setText(w.FormatujNumer(w.LicznikFaktur, w.DateTimePicker1->date()));
     w.storedNumber.clear();
+    w.counterPastStored.clear();
     w.ComboBox2->setEditText(firstSellerId(w));
     w.ComboBox3->setEditText(QString());
     w.chosenCustomer.reset();
