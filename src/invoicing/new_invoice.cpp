@@ -87,7 +87,9 @@ void resetWindow(TForm_fa1& w) {
     w.chosenCustomer.reset();
     w.ComboBox5->setEditText(QString());
     w.ComboBox1->setEditText(QStringLiteral("gotówką"));
-    w.DateTimePicker2->setVisible(false);
+    // The term stays as it was: its date shows while it says "Inne", since a
+    // hidden date would still be printed as the term.
+    w.DateTimePicker2->setVisible(w.ComboBox4->currentText() == QLatin1String("Inne"));
     w.RadioButton1->setChecked(true);
     w.TrybVatRR = false;
     w.Edit1->setText(QStringLiteral("0"));

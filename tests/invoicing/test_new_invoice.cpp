@@ -129,6 +129,18 @@ TEST_F(NewInvoice, NowaFakturaResetsTheHeaderTotalsAndLinesAndKeepsTheRest) {
     EXPECT_EQ(w.Edit6->text(), QString("Gdańsk"));
 }
 
+// A term "Inne" stays, and with it the payment date it prints, now today's.
+TEST_F(NewInvoice, APaymentTermOfInneKeepsItsDateInSight) {
+    addLines(1);
+    Form_fa1->Wydrukowana = true;
+    Form_fa1->ComboBox4->setEditText(QStringLiteral("Inne"));
+    Form_fa1->DateTimePicker2->setDate(fixedToday().addDays(30));
+    Form_fa1->SpeedButton1Click(Form_fa1->SpeedButton1);
+    EXPECT_EQ(Form_fa1->ComboBox4->currentText(), QString("Inne"));
+    EXPECT_FALSE(Form_fa1->DateTimePicker2->isHidden());
+    EXPECT_EQ(Form_fa1->DateTimePicker2->date(), fixedToday());
+}
+
 TEST_F(NewInvoice, TheCounterMovesOnOnlyWhenTheInvoiceOnScreenTookItsNumber) {
     struct Case {
         const char* what;
