@@ -330,6 +330,10 @@ void TForm_fa1::buildControls() {
          {"Lp", "Nazwa", "PKWiU", "Ilosc", "Jm", "Netto_jedn", "Netto", "VAT", "KwotaVAT", "Brutto", "Klasa"})
         columns.append(tv::ui::DBGridColumn(QString::fromLatin1(field), QString::fromLatin1(field)));
     DBGrid1->setColumns(columns);
+    // Down on the last line appends the next one, as in any editable grid:
+    // otherwise the line just typed stays open and the next name typed
+    // overwrites it. Insert stays the window's own "Dodaj pozycję".
+    DBGrid1->setAllowInsert(true);
     Edit3 = edit("Edit3", QStringLiteral("0"));
     Edit2 = edit("Edit2", QStringLiteral("0"));
     Edit1 = edit("Edit1", QStringLiteral("0"));

@@ -93,6 +93,39 @@ TEST_F(InvoiceLines, ALineTypedInTheGridCarriesItsFigures) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
+TEST_F(InvoiceLines, DownOnTheLastLineStartsTheNextOne) {
+    grid()->setFocus(Qt::MouseFocusReason);
+    press(Qt::Key_Insert);
+    fill(Nazwa, "Ulotki");
+    click(0, Ilosc);
+    type("2");
+    press(Qt::Key_Down);
+    // The typed line is posted and a new one opened after it.
+    EXPECT_EQ(lines().recordCount(), 1);
+    EXPECT_EQ(lines().state(), tv::Table::State::Insert);
+    EXPECT_EQ(lines().recNo(), 2);
+    // The next name goes into the new line; the first keeps its own.
+    fill(Nazwa, "Teczki");
+    EXPECT_EQ(field("Nazwa"), "Teczki");
+    press(Qt::Key_Return); // confirms the open line
+    EXPECT_EQ(lines().recordCount(), 2);
+    lines().first();
+    EXPECT_EQ(field("Nazwa"), "Ulotki");
+    EXPECT_EQ(field("Ilosc"), "2");
+
+    // Down from a new line nobody typed in opens no second one, and Up
+    // takes it back.
+    click(1, Nazwa);
+    press(Qt::Key_Down);
+    ASSERT_EQ(lines().state(), tv::Table::State::Insert);
+    press(Qt::Key_Down);
+    EXPECT_EQ(lines().recNo(), 3);
+    press(Qt::Key_Up);
+    EXPECT_EQ(lines().state(), tv::Table::State::Browse);
+    EXPECT_EQ(lines().recordCount(), 2);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
 TEST_F(InvoiceLines, UnitPriceOfSevenPerCentKeepsItsUnroundedVat) {
     addLine("Druk", 1, 10.01, "7");
     EXPECT_EQ(lineFigures(), QStringList({"10,01 10,01 0,7007 10,7107"}));
