@@ -6,11 +6,15 @@
 #include <memory>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QTest>
 
 #include "bench_support.h"
+#include "invoicing/invoice_window.h"
+#include "invoicing/registers/administration.h"
 #include "invoicing/registers/goods.h"
 #include "invoicing/registers/issued_invoices.h"
 #include "platform/table.h"
@@ -149,6 +153,26 @@ void BM_GoodsSearchKeystroke(benchmark::State& state) {
     Form_fa5->hide();
 }
 BENCHMARK(BM_GoodsSearchKeystroke)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the invoice window's goods picker: the list of goods in
+// stock is read again and the goods register follows the typed Id.
+void BM_GoodsPickerKeystroke(benchmark::State& state) {
+    setup();
+    Form_fa10->CheckBox1->setChecked(true);
+    Form_fa1->show();
+    QApplication::processEvents();
+    QComboBox* picker = Form_fa1->ComboBox5;
+    picker->setFocus(Qt::OtherFocusReason);
+    const Qt::Key keys[] = {Qt::Key_T, Qt::Key_1, Qt::Key_Backspace, Qt::Key_Backspace};
+    int i = 0;
+    for (auto _ : state) {
+        QTest::keyClick(picker, keys[i++ % 4]);
+        QApplication::processEvents();
+    }
+    state.counters["offered"] = picker->count();
+    Form_fa1->hide();
+}
+BENCHMARK(BM_GoodsPickerKeystroke)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

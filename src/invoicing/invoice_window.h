@@ -351,6 +351,9 @@ private:
     std::optional<int> m_customerNr;
     // The invoice on screen as it was when last loaded or saved.
     QVariantList m_storedState;
+    // The goods the picker lists were read at this stamp, for this version.
+    std::optional<tv::Database::ChangeStamp> m_goodsListStamp;
+    bool m_goodsListStock = false;
 };
 
 extern TForm_fa1* Form_fa1;

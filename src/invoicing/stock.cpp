@@ -62,11 +62,17 @@ bool TForm_fa1::stockVersion() const {
 }
 
 // The picker is read from the goods table itself, not through the goods
-// register's cursor, whose search may hide goods. Its text stays; the list
-// is set again only when it differs, so that a keystroke stays quick with
-// many goods.
+// register's cursor, whose search may hide goods. Its text stays. Every key
+// in the picker asks for the list again: it is read only when the tables
+// may have changed since, and set only when it differs, so that a keystroke
+// stays quick with many goods.
 void TForm_fa1::WypelnijListeTowarow() {
-    const QStringList ids = invoicing::goodsPickerIds(stockVersion());
+    const tv::Database::ChangeStamp stamp = tv::Database::instance().changeStamp();
+    const bool stock = stockVersion();
+    if (m_goodsListStamp == stamp && m_goodsListStock == stock) return;
+    const QStringList ids = invoicing::goodsPickerIds(stock);
+    m_goodsListStamp = stamp;
+    m_goodsListStock = stock;
     if (ids == itemsOf(ComboBox5)) return;
     const QString text = ComboBox5->currentText();
     const QSignalBlocker quiet(ComboBox5);

@@ -220,6 +220,7 @@ void Database::Impl::detach(int layout) {
         sqlite3_finalize(statement);
     slot.statements.clear();
     finalizeQueryStatements();
+    ++fileEvents;
     const QString sql = QStringLiteral("DETACH DATABASE %1")
                             .arg(detail::quoteIdentifier(detail::schemaName(allLayouts()[size_t(layout)])));
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -355,6 +356,7 @@ void Database::Impl::attach(int layout) {
         damaged(layout, describeOpenError(db, code));
     }
     slot.attached = true;
+    ++fileEvents;
     slot.lastUse = ++clock;
     try {
         verify(layout, !slot.checked);
@@ -484,6 +486,7 @@ void Database::Impl::closeAll() {
     if (!db) return;
     if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     finalizeQueryStatements();
+    ++fileEvents;
     for (Slot& slot : files) {
         for (sqlite3_stmt* statement : std::as_const(slot.statements))
             sqlite3_finalize(statement);
@@ -648,6 +651,10 @@ void Database::transaction(const std::function<void()>& fn) {
     --d.transactionDepth;
     d.openTransactions.pop_back();
     d.exec(QStringLiteral("RELEASE ") + savepoint);
+}
+
+Database::ChangeStamp Database::changeStamp() const {
+    return {m_impl->fileEvents, m_impl->db ? sqlite3_total_changes64(m_impl->db) : -1};
 }
 
 bool Database::inTransaction() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -86,6 +87,17 @@ public:
     // and drops an untouched one. Each failure is passed to onError, and the
     // other tables still finish.
     void postPendingRows(const std::function<void(const Error&)>& onError);
+
+    // Changes whenever a row of any table may have changed since it was last
+    // read: a write on the connection, a table file replaced or let go, the
+    // tables closed. Equal stamps mean every table holds what it held then,
+    // so a list read from the tables need not be read again.
+    struct ChangeStamp {
+        std::uint64_t files = 0;
+        std::int64_t rows = 0;
+        bool operator==(const ChangeStamp&) const = default;
+    };
+    ChangeStamp changeStamp() const;
 
     sqlite3* handle() const;
 

@@ -201,6 +201,10 @@ struct Database::Impl {
     // once per line of an invoice is prepared once. They may name any
     // attached file, so detaching one finalizes them all.
     QHash<QString, sqlite3_stmt*> queryStatements;
+    // Counts the files taken up and let go (attached, detached) and the
+    // closings: a file may hold other rows after any of them (a replaced or
+    // newly created file), unseen by the connection's count of changes.
+    std::uint64_t fileEvents = 0;
     std::uint64_t clock = 0;
     int transactionDepth = 0;
     int savepointCounter = 0;

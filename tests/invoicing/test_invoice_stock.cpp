@@ -5,8 +5,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "invoicing/invoice_window.h"
@@ -14,6 +17,7 @@
 #include "invoicing/registers/goods.h"
 #include "invoicing/rules/stock.h"
 #include "platform/table.h"
+#include "platform/table_files.h"
 #include "registers/registers_support.h"
 
 using namespace registerstest;
@@ -71,6 +75,32 @@ TEST_F(InvoiceStock, KeyInThePickerRefillsIt) {
     QTest::keyClick(Form_fa1->ComboBox5, Qt::Key_N);
     EXPECT_TRUE(items(Form_fa1->ComboBox5).contains("NOW"));
     EXPECT_EQ(Form_fa1->ComboBox5->currentText(), "n");
+}
+
+// Keys read the goods again only when the tables may have changed: each
+// change shows at the next key, whichever way it came.
+TEST_F(InvoiceStock, EveryChangeOfTheGoodsShowsAtTheNextKey) {
+    showActive(Form_fa1);
+    stockVersion(true);
+    QTemporaryDir before;
+    tv::Database& db = tv::Database::instance();
+    ASSERT_TRUE(QFile::copy(db.pathFor("towary.DB"), QDir(before.path()).filePath("towary.DB")));
+    Form_fa1->ComboBox5->setFocus();
+    QTest::keyClick(Form_fa1->ComboBox5, Qt::Key_P);
+    ASSERT_EQ(items(Form_fa1->ComboBox5), QStringList({"KOP", "PAP", "TEC"}));
+
+    tv::Query::exec("update towary set Magazyn = 0 where Id = ?1", {QStringLiteral("PAP")});
+    QTest::keyClick(Form_fa1->ComboBox5, Qt::Key_A);
+    EXPECT_EQ(items(Form_fa1->ComboBox5), QStringList({"KOP", "TEC"}));
+
+    addGoods({"Nowy", 5, "NOW", "22", 1.0, 1.22, 1.0});
+    QTest::keyClick(Form_fa1->ComboBox5, Qt::Key_Backspace);
+    EXPECT_EQ(items(Form_fa1->ComboBox5), QStringList({"KOP", "NOW", "TEC"}));
+
+    // The goods file brought back as it was.
+    tv::replaceTables(before.path(), {"towary.DB"});
+    QTest::keyClick(Form_fa1->ComboBox5, Qt::Key_Backspace);
+    EXPECT_EQ(items(Form_fa1->ComboBox5), QStringList({"KOP", "PAP", "TEC"}));
 }
 
 TEST_F(InvoiceStock, TypingAnIdPositionsTheGoodsRegisterCaseSensitively) {

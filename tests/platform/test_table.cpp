@@ -9,6 +9,7 @@
 
 #include "platform/convert.h"
 #include "platform/table.h"
+#include "platform/table_files.h"
 #include "support/test_env.h"
 
 using tv::Currency;
@@ -1045,6 +1046,52 @@ TEST(TableConnection, AQueryRunAgainAnswersAnew) {
     // A statement kept between runs holds no lock: the file takes writes.
     EXPECT_NO_THROW(Query::exec("update keyed set Name = ?1 where Nr = ?2", {QString("Alfa SA II"), 1}));
     EXPECT_EQ(nameOf(1), "Alfa SA II");
+}
+
+// A list read from the tables is read again only when the stamp says a table
+// may hold other rows: reads leave it, writes, replaced files and closing
+// change it.
+TEST(TableConnection, TheChangeStampMovesWithWhatTheTablesHold) {
+    tvtest::WorkingFolder folder;
+    Database& db = Database::instance();
+    Table customers("keyed.db");
+    customers.open();
+    addCustomer(customers, "Alfa", 1, "Alfa SA");
+    Database::ChangeStamp stamp = db.changeStamp();
+
+    // Reading, through a cursor or a query, changes nothing.
+    customers.refresh();
+    for (customers.first(); !customers.eof(); customers.next()) {}
+    Query query;
+    query.setSql("select Name from keyed order by Code");
+    query.open();
+    EXPECT_EQ(db.changeStamp(), stamp);
+
+    addCustomer(customers, "Beta", 2);
+    EXPECT_NE(db.changeStamp(), stamp);
+    stamp = db.changeStamp();
+    // A write taken back still counts: the stamp errs towards reading again.
+    EXPECT_THROW(db.transaction([&] {
+        addCustomer(customers, "Gamma", 3);
+        throw tv::EDatabaseError("przerwane");
+    }),
+                 tv::EDatabaseError);
+    EXPECT_NE(db.changeStamp(), stamp);
+
+    // A file put in place of the table.
+    QTemporaryDir other;
+    stamp = db.changeStamp();
+    ASSERT_TRUE(QFile::copy(db.pathFor("keyed.db"), QDir(other.path()).filePath("keyed.db")));
+    tv::replaceTables(other.path(), {"keyed.db"});
+    EXPECT_NE(db.changeStamp(), stamp);
+
+    // Closed and opened again.
+    customers.close();
+    stamp = db.changeStamp();
+    const QString path = db.workingFolder();
+    Database::close();
+    Database::open(path);
+    EXPECT_NE(Database::instance().changeStamp(), stamp);
 }
 
 // ---- what data-aware controls use ------------------------------------------------------------
