@@ -154,6 +154,22 @@ void BM_GoodsSearchKeystroke(benchmark::State& state) {
 }
 BENCHMARK(BM_GoodsSearchKeystroke)->Unit(benchmark::kMillisecond);
 
+// Opening the invoice window: its show sequence numbers the invoice from the
+// register and fills the pickers of sellers, customers and goods.
+void BM_ShowInvoiceWindow(benchmark::State& state) {
+    setup();
+    Form_fa10->CheckBox1->setChecked(true);
+    for (auto _ : state) {
+        Form_fa1->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        Form_fa1->hide();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ShowInvoiceWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 // One keystroke in the invoice window's goods picker: the list of goods in
 // stock is read again and the goods register follows the typed Id.
 void BM_GoodsPickerKeystroke(benchmark::State& state) {
