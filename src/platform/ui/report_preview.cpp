@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -138,6 +139,16 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     connect(m_print, &QPushButton::clicked, this, &ReportPreview::print);
     connect(m_pdf, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The page keys turn the pages whichever control has the focus: the zoom
+    // list (where the focus starts) and the scroll area would take them too.
+    const std::pair<Qt::Key, void (ReportPreview::*)()> pageKeys[] = {
+        {Qt::Key_PageDown, &ReportPreview::nextPage},
+        {Qt::Key_PageUp, &ReportPreview::priorPage},
+        {Qt::Key_Home, &ReportPreview::firstPage},
+        {Qt::Key_End, &ReportPreview::lastPage}};
+    for (const auto& [key, turn] : pageKeys)
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, turn);
 
     m_scroll->installEventFilter(this);
     setZoomMode(ZoomMode::PageWidth);

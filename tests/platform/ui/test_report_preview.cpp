@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -227,4 +228,30 @@ TEST_F(ReportPreviewTest, DirectPrintWithoutAPrinterSavesEveryCopyToOnePdf) {
 
     tv::ui::pushTestAnswer(tv::ui::Answer::No);
     EXPECT_FALSE(tv::ui::printReport(report, 2, caption));
+}
+
+// The keys turn the pages whichever control has the focus: the preview opens
+// with it on the zoom list, which would otherwise take them as a new zoom.
+TEST_F(ReportPreviewTest, PageKeysTurnThePagesWhereverTheFocusIs) {
+    Report report = twoPageReport();
+    tv::ui::ReportPreview preview(report);
+    preview.show();
+    QApplication::setActiveWindow(&preview);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    const struct {
+        Qt::Key key;
+        const char* caption;
+    } steps[] = {{Qt::Key_PageDown, "Strona 2 z 2"},
+                 {Qt::Key_PageUp, "Strona 1 z 2"},
+                 {Qt::Key_End, "Strona 2 z 2"},
+                 {Qt::Key_Home, "Strona 1 z 2"}};
+    for (QWidget* focus : {static_cast<QWidget*>(preview.zoomBox()), static_cast<QWidget*>(preview.pdfButton())}) {
+        focus->setFocus();
+        for (const auto& step : steps) {
+            SCOPED_TRACE(QTest::toString(step.key));
+            QTest::keyClick(QApplication::focusWidget(), step.key);
+            EXPECT_EQ(preview.pageCaption(), step.caption);
+            EXPECT_EQ(preview.zoomBox()->currentText(), "Szerokość strony");
+        }
+    }
 }
