@@ -38,7 +38,16 @@ QString askPdfPath() {
     request.save = true;
     request.confirmOverwrite = true;
     QString path = runFileDialog(request);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    // The dialog adds the extension only to a name without a dot, so a name
+    // such as "FV 7.03.2024" gets it here, and the dialog asked about the
+    // file as typed: a file of the fuller name is replaced only on "Tak".
+    if (path.isEmpty() || QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0)
+        return path;
+    path += QStringLiteral(".pdf");
+    if (QFileInfo::exists(path) &&
+        !askYesNo(QStringLiteral("Plik %1 już istnieje. Czy go zastąpić?").arg(QFileInfo(path).fileName()),
+                  QStringLiteral("Uwaga"), Icon::Warning))
+        return QString();
     return path;
 }
 
