@@ -330,3 +330,28 @@ TEST_F(InvoicePrintCommands, ACopyThatFailsLeavesTheInvoiceSavedOnScreenForAnoth
     EXPECT_FALSE(Form_fa1->Wydrukowana);
     EXPECT_TRUE(Form_fa1->storedNumber.isEmpty());
 }
+
+// Without a printer, "Tak" to the PDF and then a cancelled or unwritable file
+// is no print: the invoice stays saved on screen and no new one starts.
+TEST_F(InvoicePrintCommands, APdfNotWrittenInsteadOfPrintingLeavesTheInvoiceOnScreen) {
+    setChecked(Form_fa10->CheckBox1, false); // no stock question
+    printer.name.clear();
+    answerEveryQuestion(tv::ui::Answer::Yes);
+    const QString unwritable = workingFolder() + "/brak/faktura.pdf";
+    for (const QString& chosen : {QString(), unwritable}) {
+        SCOPED_TRACE(chosen.toStdString());
+        tv::ui::setFileAnswerer([&](const tv::ui::FileDialogRequest&) { return chosen; });
+        tv::ui::clearShownMessages();
+        const WindowState before = windowState();
+        Form_fa1->SpeedButton4Click(Form_fa1);
+        EXPECT_TRUE(invoicing::invoiceStored("7/03/2024"));
+        EXPECT_FALSE(Form_fa1->Wydrukowana);
+        EXPECT_EQ(Form_fa1->Edit5->text(), before.number);
+        EXPECT_EQ(Form_fa1->LicznikFaktur, before.counter);
+        EXPECT_EQ(Form_fa1->pozycje->recordCount(), 3);
+        EXPECT_EQ(messages().first().text, QString::fromUtf8(tv::ui::noPrinterMessage));
+        EXPECT_EQ(messages().last().icon, chosen.isEmpty() ? tv::ui::Icon::Warning : tv::ui::Icon::Error);
+    }
+    EXPECT_FALSE(QFileInfo::exists(unwritable));
+    tv::ui::setFileAnswerer(nullptr);
+}

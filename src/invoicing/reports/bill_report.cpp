@@ -76,7 +76,7 @@ const Text totalsTexts[] = {
     {nullptr, "Do zapłaty:", 8, 47, 10, Italic},
     {"toPay", "", 120, 47, 10, Bold},
     {nullptr, "Słownie:", 8, 71, 10, Italic},
-    {"inWords", "", 120, 71, 10},
+    {"inWords", "", inWordsX, 71, 10, Plain, Box::Wrap, inWordsWidth},
     {"discountCaption", "", 8, 95, 10, Italic},
     {"discountValue", "", 120, 95, 10},
     {"orderCaption", "", 8, 119, 10, Italic},
@@ -119,6 +119,7 @@ TForm_fa7::TForm_fa7(QObject* parent) : QObject(parent) {
     Band& totals = QuickRep1.addBand(BandType::GroupFooter, 440, QStringLiteral("TotalsBand"));
     addRules(totals, totalsRules);
     addTexts(totals, totalsTexts);
+    addUnderWords(totals, m_belowWords);
 }
 
 TForm_fa7::~TForm_fa7() = default;
@@ -133,6 +134,7 @@ void TForm_fa7::WypelnijRachunek() {
     r.label(grossTotal).caption = Form_fa1->Edit1->text();
     r.label(toPay).caption = Form_fa1->Edit1->text();
     r.label(inWords).caption = Form_fa1->Edit4->text();
+    m_belowWords.place(r, r.label(inWords));
     r.label(QStringLiteral("QRLabel82")).caption = Form_fa1->Edit7->text();
     // 8.-12. The issuer and the parties the operator chose, looked up now.
     const std::optional<invoicing::PartyFields> seller = chosenSeller();

@@ -20,6 +20,7 @@ public:
 
 private:
     invoicing::printout::BelowBlocks m_belowBlocks;
+    invoicing::printout::BelowBlocks m_belowWords;
 };
 
 extern TForm_fa7* Form_fa7;

@@ -75,10 +75,11 @@ std::optional<PartyFields> findParty(const QString& table, const std::optional<i
     return party;
 }
 
-// Where a block's text ends: its lines as the layout wraps them.
+// Where a block's or a label's text ends: its lines as the layout wraps them.
 double blockBottom(const Report& report, const Element& block) {
     const Font font = block.font.value_or(report.baseFont);
-    const int lines = int(wrapText(font, block.lines.join(u'\n'), block.width).size());
+    const QString text = block.kind == Element::Kind::Memo ? block.lines.join(u'\n') : block.caption;
+    const int lines = int(wrapText(font, text, block.width).size());
     return block.y + std::max(lines, 1) * lineHeight(font);
 }
 
@@ -159,10 +160,25 @@ void BelowBlocks::add(Element& element) {
 }
 
 void BelowBlocks::place(const Report& report, const Element& seller, const Element& customer) {
-    const double bottom = std::max(blockBottom(report, seller), blockBottom(report, customer));
+    placeUnder(std::max(blockBottom(report, seller), blockBottom(report, customer)));
+}
+
+void BelowBlocks::place(const Report& report, const Element& above) {
+    placeUnder(blockBottom(report, above));
+}
+
+void BelowBlocks::placeUnder(double bottom) {
     const double shift = std::max(0.0, bottom - m_top);
     for (const Placed& p : m_elements)
         p.element->y = p.designY + shift;
+}
+
+void addUnderWords(Band& totals, BelowBlocks& below) {
+    double wordsY = 0;
+    for (const Element& e : totals.elements)
+        if (e.name == inWords) wordsY = e.y;
+    for (Element& e : totals.elements)
+        if (e.y > wordsY) below.add(e);
 }
 
 void fillOrderShippingDiscount(Report& report) {

@@ -108,16 +108,24 @@ std::optional<PartyFields> chosenCustomer();
 void fillParty(tv::report::Report& report, const QString& memo, const QStringList& block,
                const QStringList& bankLabels, const QStringList& bank);
 
-// Elements that stand under the two party blocks. A block that wraps into
-// more lines than its box holds pushes them down by what it overlaps, so
-// nothing prints over the block; otherwise they keep their design places.
+// The amount in words wraps at the right margin rather than run off the page.
+inline constexpr double inWordsX = 120;
+inline constexpr double inWordsWidth = 598;
+
+// Elements that stand under texts that wrap: the two party blocks, the
+// amount in words. A text that wraps into more lines than its box holds
+// pushes them down by what it overlaps, so nothing prints over it; otherwise
+// they keep their design places.
 class BelowBlocks {
 public:
     void add(tv::report::Element& element);
     void place(const tv::report::Report& report, const tv::report::Element& seller,
                const tv::report::Element& customer);
+    void place(const tv::report::Report& report, const tv::report::Element& above);
 
 private:
+    void placeUnder(double bottom);
+
     struct Placed {
         tv::report::Element* element;
         double designY;
@@ -125,6 +133,9 @@ private:
     std::vector<Placed> m_elements;
     double m_top = 0;
 };
+
+// Hands the totals band's elements that stand under the amount in words to below.
+void addUnderWords(tv::report::Band& totals, BelowBlocks& below);
 
 // Order, shipping and discount: caption and value, or both empty.
 void fillOrderShippingDiscount(tv::report::Report& report);

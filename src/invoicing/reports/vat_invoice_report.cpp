@@ -104,7 +104,7 @@ const Text totalsTexts[] = {
     {nullptr, "Do zapłaty:", 8, 31, 10, Italic},
     {"toPay", "", 120, 31, 12, Bold},
     {nullptr, "Słownie:", 8, 55, 10, Italic},
-    {"inWords", "", 120, 55, 10},
+    {"inWords", "", inWordsX, 55, 10, Plain, Box::Wrap, inWordsWidth},
     {"discountCaption", "", 8, 79, 10, Italic},
     {"discountValue", "", 120, 79, 10},
     {"orderCaption", "", 8, 103, 10, Italic},
@@ -170,6 +170,7 @@ TForm_fa6::TForm_fa6(QObject* parent) : QObject(parent) {
     totals.add(hRule(352, 5, 361));
     totals.add(frame(remarksFrame, 488, remarksFrameY, remarksFrameWidth, remarksFrameHeight));
     addTexts(totals, totalsTexts);
+    addUnderWords(totals, m_belowWords);
 
     Band& summary = QuickRep1.addBand(BandType::Summary, 137, QStringLiteral("SummaryBand"));
     summary.add(hRule(8, 62, 705));
@@ -190,6 +191,7 @@ void TForm_fa6::WypelnijFakture() {
     r.label(grossTotal).caption = Form_fa1->Edit1->text();
     r.label(toPay).caption = Form_fa1->Edit1->text();
     r.label(inWords).caption = Form_fa1->Edit4->text();
+    m_belowWords.place(r, r.label(inWords));
     r.label(QStringLiteral("QRLabel42")).caption = Form_fa1->Edit7->text();
     // 8.-12. The parties the operator chose, looked up now; none leaves its
     // block, bank lines and name empty.

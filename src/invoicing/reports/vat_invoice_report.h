@@ -24,6 +24,7 @@ private:
     void fillRemarksAndReceiver();
 
     invoicing::printout::BelowBlocks m_belowBlocks;
+    invoicing::printout::BelowBlocks m_belowWords;
 };
 
 extern TForm_fa6* Form_fa6;

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -37,7 +38,16 @@ QString askPdfPath() {
     request.save = true;
     request.confirmOverwrite = true;
     QString path = runFileDialog(request);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    // The dialog adds the extension only to a name without a dot, so a name
+    // such as "FV 7.03.2024" gets it here, and the dialog asked about the
+    // file as typed: a file of the fuller name is replaced only on "Tak".
+    if (path.isEmpty() || QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0)
+        return path;
+    path += QStringLiteral(".pdf");
+    if (QFileInfo::exists(path) &&
+        !askYesNo(QStringLiteral("Plik %1 już istnieje. Czy go zastąpić?").arg(QFileInfo(path).fileName()),
+                  QStringLiteral("Uwaga"), Icon::Warning))
+        return QString();
     return path;
 }
 
@@ -138,6 +148,16 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     connect(m_print, &QPushButton::clicked, this, &ReportPreview::print);
     connect(m_pdf, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The page keys turn the pages whichever control has the focus: the zoom
+    // list (where the focus starts) and the scroll area would take them too.
+    const std::pair<Qt::Key, void (ReportPreview::*)()> pageKeys[] = {
+        {Qt::Key_PageDown, &ReportPreview::nextPage},
+        {Qt::Key_PageUp, &ReportPreview::priorPage},
+        {Qt::Key_Home, &ReportPreview::firstPage},
+        {Qt::Key_End, &ReportPreview::lastPage}};
+    for (const auto& [key, turn] : pageKeys)
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, turn);
 
     m_scroll->installEventFilter(this);
     setZoomMode(ZoomMode::PageWidth);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QFile>
 #include <QImage>
 
+#include "invoicing/rules/amount_in_words.h"
 #include "invoicing/reports/printout_fixture.h"
 #include "platform/report/layout.h"
 
@@ -349,6 +352,47 @@ TEST_F(VatInvoicePrintout, OrderShippingAndDiscountPrintOnlyWhenGiven) {
         for (const char* name : {"orderCaption", "orderValue", "shippingCaption", "shippingValue",
                                  "discountCaption", "discountValue"})
             EXPECT_TRUE(page.itemsNamed(name).isEmpty()) << name;
+}
+
+// The words of a large total run over one line: they wrap before the right
+// margin and push the texts under them down, on the invoice and on the bill.
+TEST_F(VatInvoicePrintout, ALongAmountInWordsWrapsWithinThePageAndPushesTheRestDown) {
+    setText(Form_fa1->Edit11, "ZAM/12/2024");
+    setText(Form_fa1->ComboBox7, "Poczta");
+    setChecked(Form_fa1->CheckBox2, true);
+    setText(Form_fa1->Edit12, "Płatne po odbiorze");
+    const QString words = invoicing::amountInWords(tv::StrToCurr("777777777777,77"), "zł");
+    const struct {
+        const char* printout;
+        std::function<QVector<LaidOutPage>()> pages;
+    } printouts[] = {{"Faktura VAT", invoicePages}, {"Rachunek", billPages}};
+    for (const auto& printout : printouts) {
+        SCOPED_TRACE(printout.printout);
+        const LaidOutPage shortWords = printout.pages().last();
+        setText(Form_fa1->Edit4, words);
+        const LaidOutPage page = printout.pages().last();
+        setText(Form_fa1->Edit4, QStringLiteral("trzy tysiące pięćset dwa zł 00\\100"));
+
+        const QVector<const LaidOutItem*> lines = column(page, "inWords");
+        ASSERT_EQ(lines.size(), 2);
+        QStringList texts;
+        for (const LaidOutItem* line : lines) {
+            EXPECT_NEAR(line->rect.left(), 120, 0.01);
+            EXPECT_LE(line->rect.right(), page.contentSize.width());
+            texts << line->text;
+        }
+        EXPECT_EQ(texts.join(u' '), words.trimmed());
+        EXPECT_EQ(tvtest::overlappingTexts(page), QStringList());
+        const double pushed = firstText(page, "discountCaption")->rect.top() -
+                              firstText(shortWords, "discountCaption")->rect.top();
+        EXPECT_GT(pushed, 0);
+        EXPECT_GE(firstText(page, "discountCaption")->rect.top() + 0.01, lines.last()->rect.bottom());
+        EXPECT_NEAR(firstText(page, "issuerName")->rect.top() - firstText(shortWords, "issuerName")->rect.top(),
+                    pushed, 0.01);
+        // The next fill with a short text puts them back.
+        EXPECT_EQ(firstText(printout.pages().last(), "discountCaption")->rect.top(),
+                  firstText(shortWords, "discountCaption")->rect.top());
+    }
 }
 
 TEST_F(VatInvoicePrintout, RemarksStandInAFrameAtTheRightAndMoveTheReceiverBack) {
@@ -741,3 +785,4 @@ TEST_F(BillPrintout, AShortSellerAddressIsDroppedAndEveryCustomerAddressKept) {
     EXPECT_EQ(columnTexts(invoice, "QRMemo2"), QStringList({"Też bez adresu", "tel. 500 600 700"}));
     EXPECT_TRUE(invoice.itemsNamed("QRLabel31").isEmpty());
 }
+

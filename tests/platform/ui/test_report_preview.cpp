@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -209,6 +210,39 @@ TEST_F(ReportPreviewTest, SaveAsPdfWritesTheChosenFileOrNothingWhenCancelled) {
     EXPECT_EQ(tv::ui::shownMessages().first().icon, tv::ui::Icon::Error);
 }
 
+// A name whose last dot begins no ".pdf" (an invoice number with dots, a
+// date) still gets the extension, and a file of that fuller name is replaced
+// only when the operator says so.
+TEST_F(ReportPreviewTest, SaveAsPdfAddsTheExtensionToANameWithDots) {
+    Report report = twoPageReport();
+    tv::ui::ReportPreview preview(report);
+    chosenFile = dir.filePath("FV 7.03.2024");
+    QTest::mouseClick(preview.pdfButton(), Qt::LeftButton);
+    EXPECT_TRUE(fileStartsWithPdf(dir.filePath("FV 7.03.2024.pdf")));
+    EXPECT_FALSE(QFile::exists(chosenFile));
+    EXPECT_TRUE(tv::ui::shownMessages().isEmpty());
+
+    QFile kept(dir.filePath("FV 7.03.2024.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    kept.write("kept");
+    kept.close();
+    tv::ui::pushTestAnswer(tv::ui::Answer::No);
+    QTest::mouseClick(preview.pdfButton(), Qt::LeftButton);
+    ASSERT_EQ(tv::ui::shownMessages().size(), 1);
+    EXPECT_EQ(tv::ui::shownMessages().first().text, "Plik FV 7.03.2024.pdf już istnieje. Czy go zastąpić?");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "kept");
+    kept.close();
+
+    tv::ui::pushTestAnswer(tv::ui::Answer::Yes);
+    QTest::mouseClick(preview.pdfButton(), Qt::LeftButton);
+    EXPECT_TRUE(fileStartsWithPdf(dir.filePath("FV 7.03.2024.pdf")));
+
+    chosenFile = dir.filePath("wydruk.PDF");
+    QTest::mouseClick(preview.pdfButton(), Qt::LeftButton);
+    EXPECT_TRUE(fileStartsWithPdf(chosenFile)) << "a PDF extension in capitals stands";
+}
+
 TEST_F(ReportPreviewTest, DirectPrintWithoutAPrinterSavesEveryCopyToOnePdf) {
     Report report = twoPageReport();
     const QStringList captions{"Oryginał", "Kopia"};
@@ -227,4 +261,30 @@ TEST_F(ReportPreviewTest, DirectPrintWithoutAPrinterSavesEveryCopyToOnePdf) {
 
     tv::ui::pushTestAnswer(tv::ui::Answer::No);
     EXPECT_FALSE(tv::ui::printReport(report, 2, caption));
+}
+
+// The keys turn the pages whichever control has the focus: the preview opens
+// with it on the zoom list, which would otherwise take them as a new zoom.
+TEST_F(ReportPreviewTest, PageKeysTurnThePagesWhereverTheFocusIs) {
+    Report report = twoPageReport();
+    tv::ui::ReportPreview preview(report);
+    preview.show();
+    QApplication::setActiveWindow(&preview);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    const struct {
+        Qt::Key key;
+        const char* caption;
+    } steps[] = {{Qt::Key_PageDown, "Strona 2 z 2"},
+                 {Qt::Key_PageUp, "Strona 1 z 2"},
+                 {Qt::Key_End, "Strona 2 z 2"},
+                 {Qt::Key_Home, "Strona 1 z 2"}};
+    for (QWidget* focus : {static_cast<QWidget*>(preview.zoomBox()), static_cast<QWidget*>(preview.pdfButton())}) {
+        focus->setFocus();
+        for (const auto& step : steps) {
+            SCOPED_TRACE(QTest::toString(step.key));
+            QTest::keyClick(QApplication::focusWidget(), step.key);
+            EXPECT_EQ(preview.pageCaption(), step.caption);
+            EXPECT_EQ(preview.zoomBox()->currentText(), "Szerokość strony");
+        }
+    }
 }
