@@ -373,17 +373,18 @@ sqlite3_stmt* Database::Impl::statement(int layout, const QString& sql) {
     Slot& slot = files[size_t(layout)];
     auto it = slot.statements.constFind(sql);
     if (it != slot.statements.constEnd()) return it.value();
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement,
-                           nullptr) != SQLITE_OK)
-        fail(layout, detail::sqliteMessage(db));
+    sqlite3_stmt* statement = preparePersistent(sql);
+    if (!statement) fail(layout, detail::sqliteMessage(db));
     slot.statements.insert(sql, statement);
     return statement;
 }
 
 sqlite3_stmt* Database::Impl::takeQueryStatement(const QString& sql) {
     if (sqlite3_stmt* cached = queryStatements.take(sql)) return cached;
+    return preparePersistent(sql);
+}
+
+sqlite3_stmt* Database::Impl::preparePersistent(const QString& sql) {
     sqlite3_stmt* statement = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement,

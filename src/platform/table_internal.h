@@ -227,6 +227,9 @@ struct Database::Impl {
     sqlite3_stmt* takeQueryStatement(const QString& sql);
     void returnQueryStatement(const QString& sql, sqlite3_stmt* statement);
     void finalizeQueryStatements();
+    // A statement kept for many runs; null (with the connection's error
+    // message set) when the text does not prepare or is empty.
+    sqlite3_stmt* preparePersistent(const QString& sql);
     void exec(const QString& sql);
     void execOn(int layout, const QString& sql);
     [[noreturn]] void fail(int layout, const QString& what);
